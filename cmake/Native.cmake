@@ -1,0 +1,10 @@
+# The logic's tests, natively and under the sanitizers.
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+target_compile_options(dormora_logic PRIVATE ${SANITIZE})
+file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+find_package(OpenSSL REQUIRED)
+add_executable(dormora_tests ${NATIVE_TESTS})
+target_compile_options(dormora_tests PRIVATE ${SANITIZE})
+target_link_options(dormora_tests PRIVATE ${SANITIZE})
+target_link_libraries(dormora_tests PRIVATE dormora_logic GTest::gtest_main OpenSSL::Crypto)
+add_test(NAME native COMMAND dormora_tests)

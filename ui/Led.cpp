@@ -1,0 +1,126 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "ui/Led.h"
+
+namespace ui {
+namespace {
+
+constexpr COLORREF kLit = RGB(0, 255, 0);
+constexpr COLORREF kUnlit = RGB(0, 51, 0);
+
+// Segments a to g of a seven-segment digit, as bits 0 to 6.
+int SegmentsOf(wchar_t ch) {
+    static constexpr int digits[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+    if (ch >= L'0' && ch <= L'9') return digits[ch - L'0'];
+    if (ch == L'-') return 0x40;
+    return 0;
+}
+
+struct Cell {
+    int Left, Top, Width, Height, Thick;
+};
+
+void Segment(HDC dc, const Cell& c, int index, bool lit) {
+    const int t = c.Thick, h = t / 2, w = c.Width, mid = c.Top + c.Height / 2, l = c.Left, top = c.Top,
+              bottom = c.Top + c.Height;
+    POINT p[6];
+    auto horizontal = [&](int y) {
+        p[0] = {l + h, y};     p[1] = {l + t, y - h}; p[2] = {l + w - t, y - h};
+        p[3] = {l + w - h, y}; p[4] = {l + w - t, y + h}; p[5] = {l + t, y + h};
+    };
+    auto vertical = [&](int x, int y0, int y1) {
+        p[0] = {x, y0 + h};     p[1] = {x + h, y0 + t}; p[2] = {x + h, y1 - t};
+        p[3] = {x, y1 - h};     p[4] = {x - h, y1 - t}; p[5] = {x - h, y0 + t};
+    };
+    switch (index) {
+        case 0: horizontal(top + h); break;
+        case 1: vertical(l + w - h, top, mid); break;
+        case 2: vertical(l + w - h, mid, bottom); break;
+        case 3: horizontal(bottom - h); break;
+        case 4: vertical(l + h, mid, bottom); break;
+        case 5: vertical(l + h, top, mid); break;
+        default: horizontal(mid); break;
+    }
+    HBRUSH brush = CreateSolidBrush(lit ? kLit : kUnlit);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    Polygon(dc, p, 6);
+    SelectObject(dc, oldBrush);
+    DeleteObject(brush);
+}
+
+void Dot(HDC dc, int x, int y, int size) {
+    HBRUSH brush = CreateSolidBrush(kLit);
+    RECT r{x, y, x + size, y + size};
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void Paint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC target = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    // Drawn off screen first, so that the display does not flicker at every tick.
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, client.right, client.bottom);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SelectObject(dc, GetStockObject(NULL_PEN));
+
+    std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
+    text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+    const int height = client.bottom * 4 / 5, top = (client.bottom - height) / 2;
+    const int pitch = text.empty() ? 0 : client.right / static_cast<int>(std::max<size_t>(text.size(), 19));
+    const int thick = std::max(2, height / 9);
+    Cell cell{2, top, pitch * 7 / 10, height, thick};
+    for (wchar_t ch : text) {
+        if (ch == L':' || ch == L'.') {
+            const int x = cell.Left + cell.Width / 2 - thick / 2;
+            if (ch == L':') Dot(dc, x, top + height / 4, thick);
+            Dot(dc, x, top + height * 3 / 4 - thick, thick);
+        } else if (ch != L' ') {
+            const int segments = SegmentsOf(ch);
+            for (int i = 0; i < 7; ++i) Segment(dc, cell, i, (segments >> i) & 1);
+        }
+        cell.Left += pitch;
+    }
+    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK LedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT:
+            Paint(hwnd);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETTEXT: {
+            const LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
+            InvalidateRect(hwnd, nullptr, FALSE);
+            return result;
+        }
+        default:
+            return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+}  // namespace
+
+void RegisterLedClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = LedProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"DormoraLed";
+    RegisterClassExW(&wc);
+}
+
+}  // namespace ui
