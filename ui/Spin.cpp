@@ -39,11 +39,20 @@ LRESULT CALLBACK SpinKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
 }  // namespace
 
 void SpinEdit::Attach() {
+    // The buttons take the right end of the designed box, so that box and buttons keep its width.
+    RECT box;
+    GetWindowRect(Handle, &box);
+    MapWindowPoints(nullptr, GetParent(Handle), reinterpret_cast<POINT*>(&box), 2);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    const int buttons = GetSystemMetricsForDpi(SM_CXVSCROLL, GetDpiForWindow(Handle));
+    MoveWindow(Handle, box.left, box.top, width - buttons, height, FALSE);
     UpDown = CreateWindowExW(0, UPDOWN_CLASSW, L"",
-                             WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS |
-                                 UDS_NOTHOUSANDS | (Visible() ? WS_VISIBLE : 0),
-                             0, 0, 0, 0, GetParent(Handle), nullptr, GetModuleHandleW(nullptr), nullptr);
+                             WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
+                                 (Visible() ? WS_VISIBLE : 0),
+                             box.right - buttons, box.top, buttons, height, GetParent(Handle), nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(UpDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle), 0);
+    MoveWindow(UpDown, box.right - buttons, box.top, buttons, height, FALSE);
     SendMessageW(UpDown, UDM_SETRANGE32, Min, Max);
     SetWindowSubclass(Handle, SpinKeys, 0, reinterpret_cast<DWORD_PTR>(this));
 }

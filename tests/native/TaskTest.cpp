@@ -163,6 +163,7 @@ TEST(TaskTimelineTest, ShowsThePromptAndActsOnTheRightTicks) {
         int runTo;
         Lines lines;
         bool armedAfter;
+        int jumpAt = 0, jumpBy = 0;  // the clock set after that tick
     } cases[] = {
         {"delay with countdown", kDelayButton, true, 60, taShutdown, 130,
          {"60 create", "60 countdown 60", "120 closes itself", "120 timer off", "120 idle", "120 destroy",
@@ -180,6 +181,12 @@ TEST(TaskTimelineTest, ShowsThePromptAndActsOnTheRightTicks) {
          {"60 create", "60 time-up", "120 raise", "180 raise"}, true},
         {"zero-second countdown", kDelayButton, true, 0, taShutdown, 70,
          {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy", "60 PowerOff"}, false},
+        {"fixed time, clock set back mid-countdown", kFixedButton, true, 10, taLock, 110,
+         {"90 create", "90 countdown 10", "100 closes itself", "100 timer off", "100 idle", "100 destroy",
+          "100 Lock"},
+         false, 95, -3600},
+        {"fixed time, clock set past the target", kFixedButton, false, 10, taLock, 30,
+         {"11 timer off", "11 idle", "11 Lock"}, false, 10, 3600},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,6 +196,8 @@ TEST(TaskTimelineTest, ShowsThePromptAndActsOnTheRightTicks) {
         r.panel.actionIndex = c.action;
         r.ArmWith(c.button);
         r.Take();
+        r.RunTo(c.jumpAt);
+        r.clock.Advance(c.jumpBy);
         r.RunTo(c.runTo);
         EXPECT_EQ(c.lines, r.log.lines);
         EXPECT_EQ(c.armedAfter, r.task.Armed);
