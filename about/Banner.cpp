@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "task/SystemActionsWin32.h"
+
 namespace {
 
 std::wstring ModulePath() {
@@ -44,5 +46,5 @@ void OpenTutorial() {
     DWORD written = 0;
     const BOOL saved = WriteFile(file, LockResource(loaded), SizeofResource(nullptr, found), &written, nullptr);
     CloseHandle(file);
-    if (saved) ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_HIDE);
+    if (saved) Os().ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_HIDE);
 }
