@@ -8,7 +8,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libssl-dev ccache g++-mingw-w64-x86-64-posix
-          wine64 wine xvfb xauth xdotool fonts-wqy-zenhei imagemagick)
+          wine64 wine xvfb xauth xdotool fonts-wqy-zenhei imagemagick locales)
 
 install_missing() {
     local missing=()
@@ -21,6 +21,15 @@ install_missing() {
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Wine runs the program in a Chinese session; without the host's locale it cannot name files in Chinese.
+chinese_locale() {
+    locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$' && return
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+    $sudo locale-gen >/dev/null
 }
 
 configure_build() {  # $1: native|win
