@@ -35,6 +35,15 @@ protected:
         Pump();
     }
 
+    // Arms a delay of one minute with the action and countdown length, as the user sets them.
+    void ArmOneMinuteDelay(int action = taShutdown, int countdown = 60) {
+        Click(form->RadioButton2);
+        form->seMin2.SetValue(1);
+        form->ComboBox1.SetItemIndex(action);
+        form->RzSpinEdit3.SetValue(countdown);
+        Click(form->btnStartTask);
+    }
+
     std::unique_ptr<TFrmMain> form;
 
 private:

@@ -27,12 +27,6 @@ void FillSetPass(const wchar_t* oldEntry, const wchar_t* new1, const wchar_t* ne
 
 class PasswordWindowTest : public MainWindowTest {
 protected:
-    void ArmDelay() {
-        Click(form->RadioButton2);
-        form->seMin2.SetValue(1);
-        Click(form->btnStartTask);
-        ASSERT_TRUE(form->TaskState.Armed);
-    }
     std::wstring SetPassword(const wchar_t* oldEntry, const wchar_t* password) {
         std::wstring shown;
         UserThread user([&] {
@@ -62,7 +56,8 @@ TEST_F(PasswordWindowTest, CheckDialogTellsWhatItGuards) {
 }
 
 TEST_F(PasswordWindowTest, WithoutPasswordAnEmptyEntryAbandonsAndCancelKeepsTheTask) {
-    ArmDelay();
+    ArmOneMinuteDelay();
+    ASSERT_TRUE(form->TaskState.Armed);
     {
         UserThread user([] { AnswerCheck(L"", L"取消"); });
         Click(form->btnCancelTask);
@@ -85,7 +80,8 @@ TEST_F(PasswordWindowTest, PasswordIsStoredAsItsDigestAndGuardsTheAbandon) {
     EXPECT_NE(text.find("[Config]"), std::string::npos);
     EXPECT_NE(text.find("PW=d2293e30f0c964c5f6242486aa8a483c"), std::string::npos);
 
-    ArmDelay();
+    ArmOneMinuteDelay();
+    ASSERT_TRUE(form->TaskState.Armed);
     std::wstring refused;
     {
         UserThread user([&] {
@@ -136,7 +132,8 @@ TEST_F(PasswordWindowTest, UnwritableLocationIsReportedAndNothingChanges) {
 }
 
 TEST_F(PasswordWindowTest, ExitRefusedKeepsRunningAndAcceptedEndsWithoutTheTask) {
-    ArmDelay();
+    ArmOneMinuteDelay();
+    ASSERT_TRUE(form->TaskState.Armed);
     bool ended = false;
     {
         UserThread user([] { AnswerCheck(L"", L"取消"); });
@@ -156,11 +153,7 @@ TEST_F(PasswordWindowTest, ExitRefusedKeepsRunningAndAcceptedEndsWithoutTheTask)
 }
 
 TEST_F(PasswordWindowTest, CountdownThatRunsOutWhileTheAbandonDialogWaitsExecutesTheTask) {
-    Click(form->RadioButton2);
-    form->seMin2.SetValue(1);
-    form->RzSpinEdit3.SetValue(1);
-    SendMessageW(form->ComboBox1.Handle, CB_SETCURSEL, taLock, 0);
-    Click(form->btnStartTask);
+    ArmOneMinuteDelay(taLock, 1);
     for (int i = 0; i < 60; ++i) form->TimerTaskTimer();
     ASSERT_TRUE(form->PromptForm && form->PromptForm->Visible());
     std::wstring failure;

@@ -90,9 +90,7 @@ TEST_F(MainWindowTest, RefusedArmingShowsItsMessageAndChangesNothingElse) {
 }
 
 TEST_F(MainWindowTest, ArmingLocksThePanelAndStartsTheTaskTimer) {
-    Click(form->RadioButton2);
-    form->seMin2.SetValue(1);
-    Click(form->btnStartTask);
+    ArmOneMinuteDelay();
     EXPECT_TRUE(form->TaskState.Armed);
     EXPECT_EQ(form->TaskState.IntervalSeconds, 60);
     EXPECT_TRUE(form->TimerTask.Enabled());
@@ -101,11 +99,7 @@ TEST_F(MainWindowTest, ArmingLocksThePanelAndStartsTheTaskTimer) {
 }
 
 TEST_F(MainWindowTest, CountdownShowsThePromptAndAFailedActionIsReportedWhenIdle) {
-    Click(form->RadioButton2);
-    form->seMin2.SetValue(1);
-    Choose(form->ComboBox1, taLock);
-    form->RzSpinEdit3.SetValue(2);
-    Click(form->btnStartTask);
+    ArmOneMinuteDelay(taLock, 2);
     Tick(*form, 60);
     ASSERT_TRUE(form->PromptForm);
     TFrmPrompt& prompt = *form->PromptForm;
@@ -162,10 +156,7 @@ TEST_F(MainWindowTest, ReminderShowsTheTimeUpFaceAndStaysArmed) {
 }
 
 TEST_F(MainWindowTest, PromptCountsDownByItselfAndClosesItself) {
-    Click(form->RadioButton2);
-    form->seMin2.SetValue(1);
-    form->RzSpinEdit3.SetValue(2);
-    Click(form->btnStartTask);
+    ArmOneMinuteDelay(taShutdown, 2);
     form->TimerTask.SetEnabled(false);  // only the prompt's own timer runs here
     Tick(*form, 60);
     ASSERT_TRUE(form->PromptForm);
@@ -180,9 +171,7 @@ TEST_F(MainWindowTest, PromptCountsDownByItselfAndClosesItself) {
 }
 
 TEST_F(MainWindowTest, ArmingAgainClosesAVisiblePromptAndRestartsTheCount) {
-    Click(form->RadioButton2);
-    form->seMin2.SetValue(1);
-    Click(form->btnStartTask);
+    ArmOneMinuteDelay();
     Tick(*form, 61);
     ASSERT_TRUE(form->PromptForm && form->PromptForm->Visible());
     form->btnStartTaskClick();  // the menu's "执行任务" while armed
