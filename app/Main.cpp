@@ -348,7 +348,7 @@ void TFrmMain::ReportActionFailure(int action, unsigned long error) {
 
 bool TFrmMain::PromptExists() const { return PromptForm != nullptr; }
 
-void TFrmMain::CreatePrompt(bool) { PromptForm = std::make_unique<TFrmPrompt>(); }
+void TFrmMain::CreatePrompt() { PromptForm = std::make_unique<TFrmPrompt>(); }
 
 void TFrmMain::DestroyPrompt() {
     PromptForm->Close();

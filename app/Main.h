@@ -86,7 +86,7 @@ private:
 
     // PromptHost
     bool PromptExists() const override;
-    void CreatePrompt(bool ownedByApplication) override;
+    void CreatePrompt() override;
     void DestroyPrompt() override;
     bool PromptVisible() const override;
     int PromptMode() const override;

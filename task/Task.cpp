@@ -62,7 +62,7 @@ void Task::Tick() {
 void Task::RunCountdownStep() {
     const int length = panel_.SpinValue(TaskSpin::CountdownLength);
     if (!PromptShown) {
-        if (!prompt_.PromptExists()) prompt_.CreatePrompt(false);
+        if (!prompt_.PromptExists()) prompt_.CreatePrompt();
         // A prompt still on screen (a reminder, say) delays the showing, never the action.
         if (!prompt_.PromptVisible()) {
             PromptShown = true;
@@ -80,7 +80,7 @@ void Task::ExecuteTask() {
         ElapsedSeconds = 0;
         CountdownTicks = 0;
         Triggered = false;
-        if (!prompt_.PromptExists()) prompt_.CreatePrompt(true);
+        if (!prompt_.PromptExists()) prompt_.CreatePrompt();
         if (prompt_.PromptVisible() && prompt_.PromptMode() != pmTimeUp) prompt_.ClosePrompt();
         prompt_.SetPromptMode(pmTimeUp);
         prompt_.ShowPrompt();

@@ -31,7 +31,7 @@ class PromptHost {
 public:
     virtual ~PromptHost() = default;
     virtual bool PromptExists() const = 0;
-    virtual void CreatePrompt(bool ownedByApplication) = 0;
+    virtual void CreatePrompt() = 0;
     virtual void DestroyPrompt() = 0;  // closes and destroys it, and empties the reference
     virtual bool PromptVisible() const = 0;
     virtual int PromptMode() const = 0;

@@ -115,7 +115,6 @@ public:
 
     bool exists = false;
     bool visible = false;
-    bool ownedByApplication = false;
     int creations = 0;
     int destructions = 0;
     PromptCountdown window;          // the mode and number the window holds
@@ -123,11 +122,10 @@ public:
     std::optional<PromptFace> face;  // the controls on screen
 
     bool PromptExists() const override { return exists; }
-    void CreatePrompt(bool owned) override {
+    void CreatePrompt() override {
         if (exists) ADD_FAILURE() << "prompt created while one exists";
         exists = true;
         visible = false;
-        ownedByApplication = owned;
         window = {};
         face.reset();
         ++creations;
@@ -175,7 +173,6 @@ public:
     // Put on screen by another part of the program, outside the task's control; not counted as a creation.
     void OpenElsewhere(int mode, int seconds) {
         exists = visible = true;
-        ownedByApplication = true;
         window = {mode, seconds};
         displayed = seconds;
         face = window.FaceOnShow();
