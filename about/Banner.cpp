@@ -25,7 +25,9 @@ std::wstring ModulePath() {
 void ShowBanner(HWND pane) {
     // atl.dll's window class hosts the browser control and navigates to its window text.
     HMODULE atl = LoadLibraryW(L"atl.dll");
-    const auto init = atl ? reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit"))) : nullptr;
+    const auto init =
+        atl ? reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")))
+            : nullptr;
     if (!init || !init()) return;
     RECT area;
     GetClientRect(pane, &area);
@@ -41,10 +43,12 @@ void OpenTutorial() {
     wchar_t folder[MAX_PATH + 1];
     if (!GetTempPathW(MAX_PATH + 1, folder)) return;
     const std::wstring path = std::wstring(folder) + L"Dormora使用教程.html";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    const BOOL saved = WriteFile(file, LockResource(loaded), SizeofResource(nullptr, found), &written, nullptr);
+    const BOOL saved =
+        WriteFile(file, LockResource(loaded), SizeofResource(nullptr, found), &written, nullptr);
     CloseHandle(file);
     if (saved) Os().ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_HIDE);
 }

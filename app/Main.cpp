@@ -39,6 +39,8 @@ TFrmMain::TFrmMain()
                   {&N7, L"-", {}},
                   {&N8, L"退出", On(&TFrmMain::btnExitClick)}}) {
     using ui::Kind;
+    // One row a control: kept as the table it is.
+    // clang-format off
     const ui::ControlSpec layout[] = {
         {.Target = &WebBrowser1, .Type = Kind::Panel, .Place = {0, 0, 530, 161}, .TabOrder = 2},
         {.Target = &Label1, .Type = Kind::Label, .Text = L"当前时间", .Place = {10, 173, 68, 16},
@@ -127,6 +129,7 @@ TFrmMain::TFrmMain()
         {.Target = &Label6, .Type = Kind::Label, .Text = L"秒进行倒计时提示", .Place = {136, 76, 96, 12},
          .Parent = &GroupBox2},
     };
+    // clang-format on
     Create({.Caption = L"Dormora v2.0 email:" DORMORA_CONTACT,
             .ClientWidth = 530,
             .ClientHeight = 433,
@@ -187,9 +190,7 @@ bool TFrmMain::FormCloseQuery() {
     return check.Accepted;
 }
 
-void TFrmMain::FormDestroy() {
-    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
-}
+void TFrmMain::FormDestroy() { Shell_NotifyIconA(NIM_DELETE, &TrayIconData); }
 
 LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_TRAYICON) {
@@ -203,17 +204,14 @@ LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TFrmMain::WMTrayIcon(LPARAM event) {
     switch (event) {
-        case WM_LBUTTONDBLCLK:
-            ToggleMainWindow();
-            break;
+        case WM_LBUTTONDBLCLK: ToggleMainWindow(); break;
         case WM_RBUTTONDOWN: {
             POINT at;
             GetCursorPos(&at);
             PopupMenu1.Popup(Handle(), at);
             break;
         }
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -10,6 +10,8 @@ const ui::Font kEntryFont{L"宋体", 14, true};
 }  // namespace
 
 TFrmCheckPW::TFrmCheckPW(const PasswordStore& store) : store_(store) {
+    // One row a control: kept as the table it is.
+    // clang-format off
     const ui::ControlSpec layout[] = {
         {.Target = &Label1, .Type = ui::Kind::Label, .Place = {8, 16, 204, 32}, .TextFont = &kBold16,
          .Style = SS_CENTER},
@@ -21,6 +23,7 @@ TFrmCheckPW::TFrmCheckPW(const PasswordStore& store) : store_(store) {
         {.Target = &btnCancel, .Type = ui::Kind::Button, .Text = L"取消", .Place = {120, 112, 75, 25},
          .TabOrder = 2, .Handler = On(&TFrmCheckPW::btnCancelClick)},
     };
+    // clang-format on
     Create({.Caption = L"退出",
             .ClientWidth = 224,
             .ClientHeight = 162,

@@ -14,9 +14,7 @@ constexpr std::size_t kReadBufferSize = 256;
 
 }  // namespace
 
-std::string PasswordDigest(std::string_view entry) {
-    return MD5Print(MD5String(entry));
-}
+std::string PasswordDigest(std::string_view entry) { return MD5Print(MD5String(entry)); }
 
 PasswordStore::PasswordStore(Profile& profile, const std::string& configDir)
     : profile_(profile), configDir_(configDir) {}

@@ -9,6 +9,8 @@ const ui::Font kEntryFont{L"宋体", 14, true};
 }  // namespace
 
 TFrmSetPass::TFrmSetPass(const PasswordStore& store) : store_(store) {
+    // One row a control: kept as the table it is.
+    // clang-format off
     const ui::ControlSpec layout[] = {
         {.Target = &Label1, .Type = ui::Kind::Label, .Text = L"原密码(默认为空)：---", .Place = {8, 18}},
         {.Target = &edtOldPW, .Type = ui::Kind::PasswordEdit, .Place = {128, 13, 81, 22}, .TabOrder = 0,
@@ -24,6 +26,7 @@ TFrmSetPass::TFrmSetPass(const PasswordStore& store) : store_(store) {
         {.Target = &btnCancel, .Type = ui::Kind::Button, .Text = L"取消", .Place = {120, 128, 75, 25},
          .TabOrder = 4, .Handler = On(&TFrmSetPass::btnCancelClick)},
     };
+    // clang-format on
     Create({.Caption = L"修改密码",
             .ClientWidth = 218,
             .ClientHeight = 165,

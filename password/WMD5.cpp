@@ -23,9 +23,7 @@ constexpr std::uint32_t kSine[64] = {
     0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391,
 };
 
-std::uint32_t RotateLeft(std::uint32_t x, std::uint32_t n) {
-    return (x << n) | (x >> (32 - n));
-}
+std::uint32_t RotateLeft(std::uint32_t x, std::uint32_t n) { return (x << n) | (x >> (32 - n)); }
 
 void Transform(std::uint32_t state[4], const std::uint8_t block[64]) {
     // The block is read as sixteen little-endian words, whatever the host byte order.

@@ -10,6 +10,8 @@ const ui::Font kHintFont{L"宋体", 12};
 }  // namespace
 
 TFrmPrompt::TFrmPrompt() {
+    // One row a control: kept as the table it is.
+    // clang-format off
     const ui::ControlSpec layout[] = {
         {.Target = &Panel1, .Type = ui::Kind::Panel, .Place = {0, 0, 421, 211}},
         {.Target = &Label1, .Type = ui::Kind::Label, .Text = L"您设定的操作将在", .Place = {110, 18, 200, 24},
@@ -26,6 +28,7 @@ TFrmPrompt::TFrmPrompt() {
         {.Target = &Button1, .Type = ui::Kind::Button, .Text = L"关闭", .Place = {173, 160, 75, 25}, .TabOrder = 1,
          .Visible = false, .Handler = On(&TFrmPrompt::Button1Click)},
     };
+    // clang-format on
     Create({.Caption = L"提示",
             .ClientWidth = 421,
             .ClientHeight = 211,
@@ -52,15 +55,12 @@ void TFrmPrompt::FormShow() {
 
 void TFrmPrompt::Timer1Timer() {
     switch (Tick()) {
-        case TickEffect::NumberChanged:
-            Label2.SetText(std::to_wstring(SecondsLeft));
-            break;
+        case TickEffect::NumberChanged: Label2.SetText(std::to_wstring(SecondsLeft)); break;
         case TickEffect::StopAndClose:
             Timer1.SetEnabled(false);
             Close();
             break;
-        case TickEffect::None:
-            break;
+        case TickEffect::None: break;
     }
 }
 

@@ -42,7 +42,8 @@ bool EnablePrivilege(const char* name, bool enable) {
         newState.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
         DWORD returned = 0;
         // Success of the call is what counts: a token without the privilege still answers TRUE.
-        result = Os().AdjustTokenPrivileges(token, FALSE, &newState, sizeof previous, &previous, &returned) != 0;
+        result =
+            Os().AdjustTokenPrivileges(token, FALSE, &newState, sizeof previous, &previous, &returned) != 0;
     }
     if (token) Os().CloseHandle(token);
     return result;
@@ -64,8 +65,8 @@ ActionResult SystemActionsWin32::Restart() { return Outcome(ExitSystem(kRestartF
 ActionResult SystemActionsWin32::Lock() { return Outcome(Os().LockWorkStation() != 0); }
 
 ActionResult SystemActionsWin32::Open(const std::wstring& file) {
-    const auto code =
-        reinterpret_cast<INT_PTR>(Os().ShellExecuteW(Parent, nullptr, file.c_str(), nullptr, nullptr, SW_SHOW));
+    const auto code = reinterpret_cast<INT_PTR>(
+        Os().ShellExecuteW(Parent, nullptr, file.c_str(), nullptr, nullptr, SW_SHOW));
     if (code > 32) return {};
     return {false, ShellError(code)};
 }

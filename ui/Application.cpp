@@ -18,8 +18,8 @@ Application& App() {
 
 void Application::Initialize() {
     OleInitialize(nullptr);
-    const INITCOMMONCONTROLSEX classes{sizeof classes,
-                                       ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    const INITCOMMONCONTROLSEX classes{
+        sizeof classes, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
     Icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     RegisterLedClass();
@@ -49,7 +49,8 @@ PopupMenu::PopupMenu(std::vector<MenuRow> rows) : rows_(std::move(rows)), menu_(
     for (MenuRow& row : rows_) {
         row.Item->Id = nextId++;
         const bool separator = row.Text[0] == L'-' && row.Text[1] == L'\0';
-        AppendMenuW(menu_, separator ? MF_SEPARATOR : MF_STRING, row.Item->Id, separator ? nullptr : row.Text);
+        AppendMenuW(menu_, separator ? MF_SEPARATOR : MF_STRING, row.Item->Id,
+                    separator ? nullptr : row.Text);
     }
 }
 

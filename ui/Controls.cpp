@@ -26,8 +26,7 @@ LRESULT CALLBACK ForwardToParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-            return SendMessageW(GetParent(hwnd), msg, wp, lp);
+        case WM_CTLCOLORLISTBOX: return SendMessageW(GetParent(hwnd), msg, wp, lp);
         case WM_ERASEBKGND: {
             // A group box paints only its frame: the face behind its children is ours to fill.
             RECT area;
@@ -35,8 +34,7 @@ LRESULT CALLBACK ForwardToParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
             FillRect(reinterpret_cast<HDC>(wp), &area, GetSysColorBrush(COLOR_BTNFACE));
             return 1;
         }
-        default:
-            return DefSubclassProc(hwnd, msg, wp, lp);
+        default: return DefSubclassProc(hwnd, msg, wp, lp);
     }
 }
 
@@ -244,9 +242,7 @@ void CreateControls(HWND form, const Font& formFont, std::span<const ControlSpec
 
         switch (row.Type) {
             case Kind::GroupBox:
-            case Kind::Panel:
-                SetWindowSubclass(c.Handle, ForwardToParent, 0, 0);
-                break;
+            case Kind::Panel: SetWindowSubclass(c.Handle, ForwardToParent, 0, 0); break;
             case Kind::RadioButton:
             case Kind::CheckBox:
                 SendMessageW(c.Handle, BM_SETCHECK, row.Checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -257,9 +253,7 @@ void CreateControls(HWND form, const Font& formFont, std::span<const ControlSpec
                 }
                 SendMessageW(c.Handle, CB_SETCURSEL, row.Value, 0);
                 break;
-            case Kind::PasswordEdit:
-                SendMessageW(c.Handle, EM_SETPASSWORDCHAR, L'*', 0);
-                break;
+            case Kind::PasswordEdit: SendMessageW(c.Handle, EM_SETPASSWORDCHAR, L'*', 0); break;
             case Kind::DatePicker:
                 SendMessageW(c.Handle, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"yyyy-MM-dd"));
                 break;
@@ -272,8 +266,7 @@ void CreateControls(HWND form, const Font& formFont, std::span<const ControlSpec
                 spin.SetEnabled(row.Enabled);
                 break;
             }
-            default:
-                break;
+            default: break;
         }
     }
     OrderSiblings(form, layout);

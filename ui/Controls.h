@@ -36,7 +36,8 @@ struct Font {
 HFONT FontFor(const Font& font, UINT dpi);
 
 struct Rect {
-    int Left = 0, Top = 0, Width = 0, Height = 0;  // design pixels at 96 DPI; a label of width 0 fits its text
+    int Left = 0, Top = 0, Width = 0,
+        Height = 0;  // design pixels at 96 DPI; a label of width 0 fits its text
 };
 
 int Scale(int designPixels, UINT dpi);
@@ -54,7 +55,8 @@ public:
     std::function<void()> OnEvent;  // the click, or the change of a list
 
     bool Enabled() const { return enabled_; }
-    // A container's own state reaches its children: they are usable only while every container above is enabled.
+    // A container's own state reaches its children: they are usable only while every container above is
+    // enabled.
     void SetEnabled(bool enabled);
     bool Visible() const;
     virtual void SetVisible(bool visible);
@@ -126,9 +128,9 @@ struct ControlSpec {
     bool Checked = false;
     const Font* TextFont = nullptr;  // the form's font when none
     COLORREF Color = CLR_INVALID;
-    int Min = 0, Max = 0, Value = 0;    // spin edits
+    int Min = 0, Max = 0, Value = 0;      // spin edits
     std::vector<const wchar_t*> Items{};  // lists
-    DWORD Style = 0;                    // further window styles of the kind
+    DWORD Style = 0;                      // further window styles of the kind
     std::function<void()> Handler{};
 };
 

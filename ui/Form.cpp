@@ -81,8 +81,8 @@ void Form::Destroy() {
 void Form::Create(const FormSpec& spec, std::span<const ControlSpec> layout, HWND owner) {
     RegisterFormClass(WndProc);
     place_ = spec.Place;
-    CreateWindowExW(spec.ExStyle, kFormClass, spec.Caption, spec.Style, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner,
-                    nullptr, GetModuleHandleW(nullptr), this);
+    CreateWindowExW(spec.ExStyle, kFormClass, spec.Caption, spec.Style, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                    owner, nullptr, GetModuleHandleW(nullptr), this);
     const UINT dpi = GetDpiForWindow(hwnd_);
     RECT r{0, 0, Scale(spec.ClientWidth, dpi), Scale(spec.ClientHeight, dpi)};
     AdjustWindowRectExForDpi(&r, spec.Style, FALSE, spec.ExStyle, dpi);
@@ -207,10 +207,8 @@ LRESULT Form::DefaultHandling(UINT msg, WPARAM wp, LPARAM lp) {
                 Hide();
             }
             return 0;
-        case WM_QUERYENDSESSION:
-            return !OnCloseQuery || OnCloseQuery();
-        default:
-            break;
+        case WM_QUERYENDSESSION: return !OnCloseQuery || OnCloseQuery();
+        default: break;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }

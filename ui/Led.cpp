@@ -28,12 +28,20 @@ void Segment(HDC dc, const Cell& c, int index, bool lit) {
               bottom = c.Top + c.Height;
     POINT p[6];
     auto horizontal = [&](int y) {
-        p[0] = {l + h, y};     p[1] = {l + t, y - h}; p[2] = {l + w - t, y - h};
-        p[3] = {l + w - h, y}; p[4] = {l + w - t, y + h}; p[5] = {l + t, y + h};
+        p[0] = {l + h, y};
+        p[1] = {l + t, y - h};
+        p[2] = {l + w - t, y - h};
+        p[3] = {l + w - h, y};
+        p[4] = {l + w - t, y + h};
+        p[5] = {l + t, y + h};
     };
     auto vertical = [&](int x, int y0, int y1) {
-        p[0] = {x, y0 + h};     p[1] = {x + h, y0 + t}; p[2] = {x + h, y1 - t};
-        p[3] = {x, y1 - h};     p[4] = {x - h, y1 - t}; p[5] = {x - h, y0 + t};
+        p[0] = {x, y0 + h};
+        p[1] = {x + h, y0 + t};
+        p[2] = {x + h, y1 - t};
+        p[3] = {x, y1 - h};
+        p[4] = {x - h, y1 - t};
+        p[5] = {x - h, y0 + t};
     };
     switch (index) {
         case 0: horizontal(top + h); break;
@@ -96,18 +104,14 @@ void Paint(HWND hwnd) {
 
 LRESULT CALLBACK LedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_PAINT:
-            Paint(hwnd);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
+        case WM_PAINT: Paint(hwnd); return 0;
+        case WM_ERASEBKGND: return 1;
         case WM_SETTEXT: {
             const LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
             InvalidateRect(hwnd, nullptr, FALSE);
             return result;
         }
-        default:
-            return DefWindowProcW(hwnd, msg, wp, lp);
+        default: return DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
 

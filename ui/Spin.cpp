@@ -27,11 +27,8 @@ LRESULT CALLBACK SpinKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
                 return 0;
             }
             break;
-        case WM_MOUSEWHEEL:
-            spin.SetValue(spin.Value() + GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA);
-            return 0;
-        default:
-            break;
+        case WM_MOUSEWHEEL: spin.SetValue(spin.Value() + GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA); return 0;
+        default: break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
 }

@@ -35,7 +35,8 @@ TEST(PromptCountdownTest, HiddenTicksContinueAndANewShowRestarts) {
         int left;
     } steps[] = {
         {0, Effect::NumberChanged, 4},
-        {0, Effect::NumberChanged, 3},  // closed early here; its timer keeps running
+        {0, Effect::NumberChanged, 3},  // closed early here; its timer keeps
+                                        // running
         {0, Effect::NumberChanged, 2},
         {0, Effect::NumberChanged, 1},
         {0, Effect::StopAndClose, 1},

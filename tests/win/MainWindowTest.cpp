@@ -41,9 +41,13 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
         {"Label1", &TFrmMain::Label1, L"当前时间", {10, 173, 68, 16}, true, true, 0},
         {"GroupBox1", &TFrmMain::GroupBox1, L"任务执行时间设置", {10, 208, 423, 97}, true, true, 0},
         {"GroupBox2", &TFrmMain::GroupBox2, L"任务设定", {10, 312, 423, 100}, true, true, 0},
-        {"Label13", &TFrmMain::Label13,
-         L"提醒功能\r\n\r\n每隔一段时间弹出提示框，\r\n\r\n防止长时间玩电脑有害健康！", {104, 320, 221, 80}, true,
-         false, 0},
+        {"Label13",
+         &TFrmMain::Label13,
+         L"提醒功能\r\n\r\n每隔一段时间弹出提示框，\r\n\r\n防止长时间玩电脑有害健康！",
+         {104, 320, 221, 80},
+         true,
+         false,
+         0},
         {"Label15", &TFrmMain::Label15, L"使用教程", {472, 418, 48, 12}, true, true, 0},
         {"btnSetPW", &TFrmMain::btnSetPW, L"修改密码", {444, 230, 75, 25}, true, true, 0},
         {"btnStartTask", &TFrmMain::btnStartTask, L"执行任务", {444, 261, 75, 25}, true, true, 0},
@@ -141,9 +145,10 @@ TEST_F(MainWindowTest, TabOrderFollowsTheLayout) {
         return stops;
     };
     TFrmMain& f = *form;
-    EXPECT_EQ(order(f.Handle()), (std::vector<HWND>{f.GroupBox1.Handle, f.GroupBox2.Handle, f.WebBrowser1.Handle,
-                                                    f.btnSetPW.Handle, f.btnStartTask.Handle, f.btnCancelTask.Handle,
-                                                    f.btnHide.Handle, f.btnExit.Handle, f.btnAbout.Handle}));
+    EXPECT_EQ(order(f.Handle()),
+              (std::vector<HWND>{f.GroupBox1.Handle, f.GroupBox2.Handle, f.WebBrowser1.Handle,
+                                 f.btnSetPW.Handle, f.btnStartTask.Handle, f.btnCancelTask.Handle,
+                                 f.btnHide.Handle, f.btnExit.Handle, f.btnAbout.Handle}));
     EXPECT_EQ(order(f.GroupBox1.Handle),
               (std::vector<HWND>{f.RadioButton1.Handle, f.RadioButton2.Handle, f.DateTimePicker1.Handle,
                                  f.seHour2.Handle, f.seMin2.Handle, f.seHour1.Handle, f.seMin1.Handle,
@@ -163,7 +168,8 @@ TEST_F(MainWindowTest, SpinEditTakesOnlyDigitsWithinItsBounds) {
     EXPECT_EQ(hour.Text(), L"23");
     SendMessageW(hour.Handle, WM_KEYDOWN, VK_NEXT, 0);
     EXPECT_EQ(hour.Value(), 13);
-    SendMessageW(hour.Handle, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-2 * WHEEL_DELTA)) << 16, 0);
+    SendMessageW(hour.Handle, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-2 * WHEEL_DELTA)) << 16,
+                 0);
     EXPECT_EQ(hour.Value(), 11);
     SendMessageW(form->seMin1.Handle, WM_KEYDOWN, VK_NEXT, 0);
     EXPECT_EQ(form->seMin1.Value(), 0);

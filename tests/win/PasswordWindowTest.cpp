@@ -128,7 +128,8 @@ TEST_F(PasswordWindowTest, UnwritableLocationIsReportedAndNothingChanges) {
     form->ConfigDir = missing;
     const std::wstring shown = SetPassword(L"", L"secret");
     EXPECT_EQ(shown.rfind(L"密码保存失败：无法写入", 0), 0u);
-    EXPECT_NE(shown.find(L"missing\\DormoraConfig.dll，请以管理员身份运行本程序后再试！"), std::wstring::npos);
+    EXPECT_NE(shown.find(L"missing\\DormoraConfig.dll，请以管理员身份运行本程序后再试！"),
+              std::wstring::npos);
 }
 
 TEST_F(PasswordWindowTest, ExitRefusedKeepsRunningAndAcceptedEndsWithoutTheTask) {

@@ -39,12 +39,13 @@ protected:
         };
         Os().AdjustTokenPrivileges = [](HANDLE token, BOOL all, TOKEN_PRIVILEGES* state, DWORD length,
                                         TOKEN_PRIVILEGES* previous, DWORD* returned) -> BOOL {
-            recorder->Calls.push_back(
-                "Adjust " + std::string(token == kToken ? "token" : "none") + " all=" + std::to_string(all) +
-                " count=" + std::to_string(state->PrivilegeCount) + " luid=" +
-                std::to_string(state->Privileges[0].Luid.LowPart) + " attr=" +
-                std::to_string(state->Privileges[0].Attributes) + " len=" + std::to_string(length) +
-                (previous && returned && *returned == 0 ? " previous" : ""));
+            recorder->Calls.push_back("Adjust " + std::string(token == kToken ? "token" : "none") +
+                                      " all=" + std::to_string(all) +
+                                      " count=" + std::to_string(state->PrivilegeCount) +
+                                      " luid=" + std::to_string(state->Privileges[0].Luid.LowPart) +
+                                      " attr=" + std::to_string(state->Privileges[0].Attributes) +
+                                      " len=" + std::to_string(length) +
+                                      (previous && returned && *returned == 0 ? " previous" : ""));
             SetLastError(recorder->AdjustError);
             return token == kToken && recorder->AdjustResult;
         };
@@ -54,7 +55,8 @@ protected:
             return TRUE;
         };
         Os().ExitWindowsEx = [](UINT flags, DWORD reason) -> BOOL {
-            recorder->Calls.push_back("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
+            recorder->Calls.push_back("ExitWindowsEx " + std::to_string(flags) + " " +
+                                      std::to_string(reason));
             if (!recorder->ExitResult) SetLastError(ERROR_PRIVILEGE_NOT_HELD);
             return recorder->ExitResult;
         };

@@ -81,8 +81,8 @@ TEST_F(MainWindowTest, MenuOpensOnTheRightButtonAndItsExitRunsTheGuard) {
         GetMenuStringW(menu, i, text, 32, MF_BYPOSITION);
         items.push_back(text[0] ? text : L"-");
     }
-    EXPECT_EQ(items, (std::vector<std::wstring>{L"主界面", L"-", L"执行任务", L"放弃任务", L"-", L"修改密码", L"-",
-                                                L"退出"}));
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"主界面", L"-", L"执行任务", L"放弃任务", L"-", L"修改密码",
+                                                L"-", L"退出"}));
     Click(form->btnHide);
     bool opened = false, guarded = false;
     {

@@ -47,7 +47,8 @@ inline HWND WaitForWindow(const wchar_t* caption, int timeoutMs = 5000) {
         while ((found = FindWindowExW(nullptr, found, nullptr, caption)) != nullptr) {
             DWORD pid = 0;
             GetWindowThreadProcessId(found, &pid);
-            if (pid == GetCurrentProcessId() && IsWindowVisible(found) && IsWindowEnabled(found)) return found;
+            if (pid == GetCurrentProcessId() && IsWindowVisible(found) && IsWindowEnabled(found))
+                return found;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
