@@ -157,3 +157,18 @@ TEST(Tutorial, PageIsWrittenToTheTemporaryFolderAndHandedToTheShell) {
     const std::string text((std::istreambuf_iterator<char>(page)), {});
     EXPECT_NE(text.find("Dormora 使用教程"), std::string::npos);
 }
+
+TEST_F(MainWindowTest, BannerPaneHostsTheBrowserControl) {
+    HWND browser = GetWindow(form->WebBrowser1.Handle, GW_CHILD);
+    ASSERT_NE(browser, nullptr);
+    wchar_t name[64];
+    GetClassNameW(browser, name, 64);
+    EXPECT_STREQ(name, L"AtlAxWin");
+    EXPECT_EQ(WindowText(browser).rfind(L"res://", 0), 0u);
+    EXPECT_NE(WindowText(browser).find(L"/BANNER.HTML"), std::wstring::npos);
+    RECT pane, area;
+    GetClientRect(form->WebBrowser1.Handle, &pane);
+    GetClientRect(browser, &area);
+    EXPECT_EQ(area.right, pane.right);
+    EXPECT_EQ(area.bottom, pane.bottom);
+}
