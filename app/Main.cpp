@@ -118,8 +118,9 @@ TFrmMain::TFrmMain()
          .Handler = On(&TFrmMain::ComboBox1Change)},
         {.Target = &Label7, .Type = Kind::Label, .Text = L"文 件 名：", .Place = {16, 46, 60, 12},
          .Parent = &GroupBox2, .Enabled = false},
+        // Centred from creation: an edit box takes its alignment when it is made, not from a later restyle.
         {.Target = &edtFile, .Type = Kind::Edit, .Place = {80, 40, 265, 20}, .Parent = &GroupBox2,
-         .Enabled = false, .Style = ES_READONLY},
+         .Enabled = false, .Style = ES_READONLY | ES_CENTER},
         {.Target = &btnOpen, .Type = Kind::Button, .Text = L"选择", .Place = {352, 40, 41, 22},
          .Parent = &GroupBox2, .TabOrder = 4, .Enabled = false, .Handler = On(&TFrmMain::btnOpenClick)},
         {.Target = &CheckBox2, .Type = Kind::CheckBox, .Text = L"执行行前", .Place = {16, 72, 73, 17},
@@ -138,7 +139,6 @@ TFrmMain::TFrmMain()
             .Place = ui::Position::ScreenCenter,
             .TextFont = &kFormFont},
            layout);
-    OnShow = On(&TFrmMain::FormShow);
     OnCloseQuery = [this] { return FormCloseQuery(); };
     Timer1.SetEnabled(true);
     FormCreate();
@@ -169,18 +169,6 @@ void TFrmMain::FormCreate() {
     // The first layout of the record, which the size above names, holds a tip of 64 bytes.
     static_assert(sizeof TrayIconData.szTip >= sizeof kTrayTip);
     memcpy(TrayIconData.szTip, kTrayTip, sizeof kTrayTip);
-}
-
-void TFrmMain::FormShow() {
-    // Plain edit boxes of the settings panel show their text centred.
-    for (const ui::Control* group : {&GroupBox1, &GroupBox2}) {
-        for (const ui::Control* child : group->Children) {
-            if (child->Type != ui::Kind::Edit) continue;
-            const LONG style = GetWindowLongW(child->Handle, GWL_STYLE);
-            SetWindowLongW(child->Handle, GWL_STYLE, (style | ES_CENTER | ES_RIGHT) & ~ES_RIGHT);
-            InvalidateRect(child->Handle, nullptr, TRUE);
-        }
-    }
 }
 
 bool TFrmMain::FormCloseQuery() {

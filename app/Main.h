@@ -48,7 +48,6 @@ public:
     NOTIFYICONDATAA TrayIconData{};
 
     void FormCreate();
-    void FormShow();
     bool FormCloseQuery();
     void FormDestroy();
     void WMTrayIcon(LPARAM event);
