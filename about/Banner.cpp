@@ -23,12 +23,16 @@ std::wstring ModulePath() {
 }  // namespace
 
 void ShowBanner(HWND pane) {
-    // atl.dll's window class hosts the browser control and navigates to its window text.
-    HMODULE atl = LoadLibraryW(L"atl.dll");
-    const auto init =
-        atl ? reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")))
-            : nullptr;
-    if (!init || !init()) return;
+    // atl.dll's window class hosts the browser control and navigates to its window text. Its class is
+    // registered once: a second registration is refused.
+    static const bool hostReady = [] {
+        HMODULE atl = LoadLibraryW(L"atl.dll");
+        const auto init = atl ? reinterpret_cast<BOOL(WINAPI*)()>(
+                                    reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")))
+                              : nullptr;
+        return init && init();
+    }();
+    if (!hostReady) return;
     RECT area;
     GetClientRect(pane, &area);
     const std::wstring url = L"res://" + ModulePath() + L"/BANNER.HTML";
