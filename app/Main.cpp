@@ -53,7 +53,7 @@ TFrmMain::TFrmMain()
         // Shown in the place of GroupBox2 in reminder mode only.
         {.Target = &Label13, .Type = Kind::Label,
          .Text = L"提醒功能\r\n\r\n每隔一段时间弹出提示框，\r\n\r\n防止长时间玩电脑有害健康！",
-         .Place = {104, 320, 221, 80}, .Visible = false, .TextFont = &kBold16, .Style = SS_CENTER},
+         .Place = {104, 320, 221, 0}, .Visible = false, .TextFont = &kBold16, .Style = SS_CENTER},
         {.Target = &Label14, .Type = Kind::Label,
          .Text = L"提示：使用锁定计算机功能，请先给Windows用户加个密码，否则锁定后也可以登陆系统！",
          .Place = {2, 418, 474, 12}, .Color = RGB(255, 0, 0)},

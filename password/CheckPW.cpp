@@ -7,14 +7,17 @@ namespace {
 const ui::Font kFormFont{L"宋体", 14};
 const ui::Font kBold16{L"宋体", 16, true};
 const ui::Font kEntryFont{L"宋体", 14, true};
+constexpr const wchar_t* kExitText = L"正确输入密码才能退出程序\n默认没有密码！";
+constexpr const wchar_t* kAbandonText = L"正确输入密码才能放弃任务\n默认没有密码！";
 }  // namespace
 
 TFrmCheckPW::TFrmCheckPW(const PasswordStore& store) : store_(store) {
     // One row a control: kept as the table it is.
     // clang-format off
     const ui::ControlSpec layout[] = {
-        {.Target = &Label1, .Type = ui::Kind::Label, .Place = {8, 16, 204, 32}, .TextFont = &kBold16,
-         .Style = SS_CENTER},
+        // Sized by the exit text; both texts are two lines.
+        {.Target = &Label1, .Type = ui::Kind::Label, .Text = kExitText, .Place = {8, 16, 204, 0},
+         .TextFont = &kBold16, .Style = SS_CENTER},
         {.Target = &Label2, .Type = ui::Kind::Label, .Text = L"密码:", .Place = {16, 75}},
         {.Target = &edtPW, .Type = ui::Kind::PasswordEdit, .Place = {60, 72, 129, 22}, .TabOrder = 0,
          .TextFont = &kEntryFont},
@@ -36,8 +39,7 @@ TFrmCheckPW::TFrmCheckPW(const PasswordStore& store) : store_(store) {
 }
 
 void TFrmCheckPW::FormShow() {
-    Label1.SetText(CheckMode == cmAbandonTask ? L"正确输入密码才能放弃任务\n默认没有密码！"
-                                              : L"正确输入密码才能退出程序\n默认没有密码！");
+    Label1.SetText(CheckMode == cmAbandonTask ? kAbandonText : kExitText);
 }
 
 void TFrmCheckPW::btnOKClick() {

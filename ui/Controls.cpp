@@ -216,10 +216,10 @@ void CreateControls(HWND form, const Font& formFont, std::span<const ControlSpec
         const Native native = NativeFor(row.Type);
         HFONT font = FontFor(row.TextFont ? *row.TextFont : formFont, dpi);
         Rect place = row.Place;
-        if (place.Width == 0) {
+        if (place.Width == 0 || place.Height == 0) {
             const SIZE size = TextSize(font, row.Text);
-            place.Width = MulDiv(size.cx, 96, static_cast<int>(dpi));
-            place.Height = MulDiv(size.cy, 96, static_cast<int>(dpi));
+            if (place.Width == 0) place.Width = MulDiv(size.cx, 96, static_cast<int>(dpi));
+            if (place.Height == 0) place.Height = MulDiv(size.cy, 96, static_cast<int>(dpi));
         }
         int height = Scale(place.Height, dpi);
         if (row.Type == Kind::ComboList) height += Scale(kListDropHeight, dpi);

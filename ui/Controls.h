@@ -36,8 +36,9 @@ struct Font {
 HFONT FontFor(const Font& font, UINT dpi);
 
 struct Rect {
-    int Left = 0, Top = 0, Width = 0,
-        Height = 0;  // design pixels at 96 DPI; a label of width 0 fits its text
+    // Design pixels at 96 DPI. A label of width or height 0 takes that of its text in the font the system
+    // gives it: lines of Chinese text are taller in some fonts than in others.
+    int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
 int Scale(int designPixels, UINT dpi);
