@@ -52,18 +52,14 @@ void Segment(HDC dc, const Cell& c, int index, bool lit) {
         case 5: vertical(l + h, top, mid); break;
         default: horizontal(mid); break;
     }
-    HBRUSH brush = CreateSolidBrush(lit ? kLit : kUnlit);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    SetDCBrushColor(dc, lit ? kLit : kUnlit);
     Polygon(dc, p, 6);
-    SelectObject(dc, oldBrush);
-    DeleteObject(brush);
 }
 
 void Dot(HDC dc, int x, int y, int size) {
-    HBRUSH brush = CreateSolidBrush(kLit);
-    RECT r{x, y, x + size, y + size};
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    SetDCBrushColor(dc, kLit);
+    const RECT r{x, y, x + size, y + size};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void Paint(HWND hwnd) {
@@ -76,7 +72,9 @@ void Paint(HWND hwnd) {
     HBITMAP bitmap = CreateCompatibleBitmap(target, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    // One brush for every segment, its colour set per segment: no brush made at each tick.
     SelectObject(dc, GetStockObject(NULL_PEN));
+    SelectObject(dc, GetStockObject(DC_BRUSH));
 
     std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
     text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));

@@ -8,11 +8,10 @@ DRIVER_EXE=$BUILD/win/tests/e2e/e2e_driver.exe
 MARKER_EXE=$BUILD/win/tests/e2e/e2e_marker.exe
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# The driver takes its arguments in UTF-8.
-export LANG=C.UTF-8
+# A Chinese session, as the program's users have (the driver takes its arguments in UTF-8).
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 MAIN='Dormora v2.0 email:*'
-MARKER_DIR_WIN='C:\e2e'
 MARKER_WIN='C:\e2e\marker.exe'
 
 fail() {
