@@ -4,6 +4,9 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+# Only what the program uses of the statically linked libraries ends up in it.
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections)
 configure_file(${CMAKE_SOURCE_DIR}/app/Contact.h.in ${CMAKE_BINARY_DIR}/generated/app/Contact.h)
 
 add_library(dormora_ui STATIC
