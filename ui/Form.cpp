@@ -78,17 +78,18 @@ void Form::Destroy() {
     DestroyWindow(hwnd_);
 }
 
-void Form::Create(const FormSpec& spec, std::span<const ControlSpec> layout, HWND owner) {
+void Form::Create(const FormSpec& design, std::span<const ControlSpec> layout) {
     RegisterFormClass(WndProc);
-    place_ = spec.Place;
-    CreateWindowExW(spec.ExStyle, kFormClass, spec.Caption, spec.Style, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                    owner, nullptr, GetModuleHandleW(nullptr), this);
+    place_ = design.Place;
+    // Unowned: the prompt and the dialogs keep the program on the taskbar while the main window is hidden.
+    CreateWindowExW(design.ExStyle, kFormClass, design.Caption, design.Style, CW_USEDEFAULT, CW_USEDEFAULT, 0,
+                    0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     const UINT dpi = GetDpiForWindow(hwnd_);
-    RECT r{0, 0, Scale(spec.ClientWidth, dpi), Scale(spec.ClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&r, spec.Style, FALSE, spec.ExStyle, dpi);
+    RECT r{0, 0, Scale(design.ClientWidth, dpi), Scale(design.ClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&r, design.Style, FALSE, design.ExStyle, dpi);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CreateControls(hwnd_, *spec.TextFont, layout);
+    CreateControls(hwnd_, *design.TextFont, layout);
 }
 
 void Form::PlaceWindow() {

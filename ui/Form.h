@@ -70,7 +70,7 @@ protected:
     // Every window class calls Destroy from its own destructor, while its controls still exist: the
     // window's last messages then never reach a control that is gone.
     void Destroy();
-    void Create(const FormSpec& spec, std::span<const ControlSpec> layout, HWND owner = nullptr);
+    void Create(const FormSpec& design, std::span<const ControlSpec> layout);
     // The window's own messages; what it does not handle goes to DefaultHandling.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefaultHandling(msg, wp, lp); }
     LRESULT DefaultHandling(UINT msg, WPARAM wp, LPARAM lp);

@@ -62,6 +62,22 @@ void Dot(HDC dc, int x, int y, int size) {
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+std::wstring TextOf(HWND hwnd) {
+    std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
+    text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+// Every character has a cell of the same width; the display is laid out for 19 characters at least.
+int PitchOf(const RECT& client, std::size_t length) {
+    return client.right / static_cast<int>(std::max<std::size_t>(length, 19));
+}
+
+RECT CellRect(const RECT& client, int pitch, std::size_t index) {
+    const int left = 2 + pitch * static_cast<int>(index);
+    return {left, 0, left + pitch, client.bottom};
+}
+
 void Paint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC target = BeginPaint(hwnd, &ps);
@@ -76,28 +92,50 @@ void Paint(HWND hwnd) {
     SelectObject(dc, GetStockObject(NULL_PEN));
     SelectObject(dc, GetStockObject(DC_BRUSH));
 
-    std::wstring text(GetWindowTextLengthW(hwnd) + 1, L'\0');
-    text.resize(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())));
+    const std::wstring text = TextOf(hwnd);
     const int height = client.bottom * 4 / 5, top = (client.bottom - height) / 2;
-    const int pitch = text.empty() ? 0 : client.right / static_cast<int>(std::max<size_t>(text.size(), 19));
+    const int pitch = PitchOf(client, text.size());
     const int thick = std::max(2, height / 9);
-    Cell cell{2, top, pitch * 7 / 10, height, thick};
-    for (wchar_t ch : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // Only the cells that changed are asked for at a tick.
+        const RECT area = CellRect(client, pitch, i);
+        RECT overlap;
+        if (!IntersectRect(&overlap, &area, &ps.rcPaint)) continue;
+        const Cell cell{area.left, top, pitch * 7 / 10, height, thick};
+        const wchar_t ch = text[i];
         if (ch == L':' || ch == L'.') {
             const int x = cell.Left + cell.Width / 2 - thick / 2;
             if (ch == L':') Dot(dc, x, top + height / 4, thick);
             Dot(dc, x, top + height * 3 / 4 - thick, thick);
         } else if (ch != L' ') {
             const int segments = SegmentsOf(ch);
-            for (int i = 0; i < 7; ++i) Segment(dc, cell, i, (segments >> i) & 1);
+            for (int segment = 0; segment < 7; ++segment)
+                Segment(dc, cell, segment, (segments >> segment) & 1);
         }
-        cell.Left += pitch;
     }
-    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    const RECT& paint = ps.rcPaint;
+    BitBlt(target, paint.left, paint.top, paint.right - paint.left, paint.bottom - paint.top, dc, paint.left,
+           paint.top, SRCCOPY);
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
     EndPaint(hwnd, &ps);
+}
+
+// Marks for repainting the cells whose characters differ, or everything when the length changes.
+void InvalidateChanges(HWND hwnd, const std::wstring& before, const std::wstring& after) {
+    if (before.size() != after.size()) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int pitch = PitchOf(client, after.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (before[i] == after[i]) continue;
+        const RECT cell = CellRect(client, pitch, i);
+        InvalidateRect(hwnd, &cell, FALSE);
+    }
 }
 
 LRESULT CALLBACK LedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -105,8 +143,9 @@ LRESULT CALLBACK LedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_PAINT: Paint(hwnd); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_SETTEXT: {
+            const std::wstring before = TextOf(hwnd);
             const LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
-            InvalidateRect(hwnd, nullptr, FALSE);
+            InvalidateChanges(hwnd, before, TextOf(hwnd));
             return result;
         }
         default: return DefWindowProcW(hwnd, msg, wp, lp);

@@ -44,11 +44,12 @@ std::wstring ClassOf(HWND hwnd) {
 // Through the message, not the stored caption: an edit box's caption is not what it shows.
 std::wstring TextOf(HWND hwnd) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return {};
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
+        return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        kSendTimeoutMs, &copied);
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
     text.resize(std::min<size_t>(copied, length));
     return text;
 }
@@ -85,31 +86,31 @@ struct WindowSpec {
 };
 
 // "Caption", "Caption*" (a prefix), "class:Name"; a leading "hidden:" also finds hidden windows.
-WindowSpec ParseWindow(std::wstring spec) {
+WindowSpec ParseWindow(std::wstring pattern) {
     WindowSpec w;
-    if (spec.starts_with(L"hidden:")) {
+    if (pattern.starts_with(L"hidden:")) {
         w.Hidden = true;
-        spec = spec.substr(7);
+        pattern = pattern.substr(7);
     }
-    if (spec.starts_with(L"class:")) {
-        w.ClassName = spec.substr(6);
+    if (pattern.starts_with(L"class:")) {
+        w.ClassName = pattern.substr(6);
         return w;
     }
-    if (!spec.empty() && spec.back() == L'*') {
+    if (!pattern.empty() && pattern.back() == L'*') {
         w.Prefix = true;
-        spec.pop_back();
+        pattern.pop_back();
     }
-    w.Caption = spec;
+    w.Caption = pattern;
     return w;
 }
 
-bool Matches(HWND hwnd, const WindowSpec& spec) {
-    if (!spec.Hidden && !IsWindowVisible(hwnd)) return false;
-    if (!spec.ClassName.empty()) return ClassOf(hwnd) == spec.ClassName;
+bool Matches(HWND hwnd, const WindowSpec& pattern) {
+    if (!pattern.Hidden && !IsWindowVisible(hwnd)) return false;
+    if (!pattern.ClassName.empty()) return ClassOf(hwnd) == pattern.ClassName;
     wchar_t caption[512] = L"";
     GetWindowTextW(hwnd, caption, 512);
     const std::wstring text = caption;
-    return spec.Prefix ? text.starts_with(spec.Caption) : text == spec.Caption;
+    return pattern.Prefix ? text.starts_with(pattern.Caption) : text == pattern.Caption;
 }
 
 std::vector<HWND> TopLevel() {
@@ -123,17 +124,17 @@ std::vector<HWND> TopLevel() {
     return all;
 }
 
-HWND FindWindowBy(const WindowSpec& spec) {
+HWND FindWindowBy(const WindowSpec& pattern) {
     for (HWND hwnd : TopLevel()) {
-        if (Matches(hwnd, spec)) return hwnd;
+        if (Matches(hwnd, pattern)) return hwnd;
     }
     return nullptr;
 }
 
-HWND WaitWindow(const WindowSpec& spec, DWORD timeoutMs) {
+HWND WaitWindow(const WindowSpec& pattern, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (;;) {
-        if (HWND hwnd = FindWindowBy(spec)) return hwnd;
+        if (HWND hwnd = FindWindowBy(pattern)) return hwnd;
         if (GetTickCount64() >= end) return nullptr;
         Sleep(kPollMs);
     }
@@ -178,17 +179,17 @@ std::vector<HWND> RightOf(HWND top, HWND label) {
 
 // "Text" (shown text, visible controls first), "Class#n" (the n-th of a class, from 0), "id:n",
 // "right-of:Text" or "right-of:Text#n" (the n-th control on the label's row to its right, from 1).
-HWND FindControl(HWND top, const std::wstring& spec) {
+HWND FindControl(HWND top, const std::wstring& pattern) {
     const std::vector<HWND> all = Descendants(top);
-    if (spec.starts_with(L"id:")) {
-        const int id = std::stoi(spec.substr(3));
+    if (pattern.starts_with(L"id:")) {
+        const int id = std::stoi(pattern.substr(3));
         for (HWND hwnd : all) {
             if (GetDlgCtrlID(hwnd) == id) return hwnd;
         }
         return nullptr;
     }
-    if (spec.starts_with(L"right-of:")) {
-        std::wstring label = spec.substr(9);
+    if (pattern.starts_with(L"right-of:")) {
+        std::wstring label = pattern.substr(9);
         size_t index = 1;
         if (const size_t hash = label.rfind(L'#'); hash != std::wstring::npos) {
             index = std::stoul(label.substr(hash + 1));
@@ -199,10 +200,11 @@ HWND FindControl(HWND top, const std::wstring& spec) {
         const std::vector<HWND> row = RightOf(top, labelWindow);
         return index >= 1 && index <= row.size() ? row[index - 1] : nullptr;
     }
-    if (const size_t hash = spec.rfind(L'#'); hash != std::wstring::npos && hash > 0 && hash + 1 < spec.size() &&
-                                               std::all_of(spec.begin() + hash + 1, spec.end(), iswdigit)) {
-        const std::wstring cls = spec.substr(0, hash);
-        size_t index = std::stoul(spec.substr(hash + 1));
+    if (const size_t hash = pattern.rfind(L'#');
+        hash != std::wstring::npos && hash > 0 && hash + 1 < pattern.size() &&
+        std::all_of(pattern.begin() + hash + 1, pattern.end(), iswdigit)) {
+        const std::wstring cls = pattern.substr(0, hash);
+        size_t index = std::stoul(pattern.substr(hash + 1));
         for (HWND hwnd : all) {
             if (ClassOf(hwnd) == cls && index-- == 0) return hwnd;
         }
@@ -210,7 +212,7 @@ HWND FindControl(HWND top, const std::wstring& spec) {
     }
     HWND hiddenMatch = nullptr;
     for (HWND hwnd : all) {
-        if (TextOf(hwnd) != spec) continue;
+        if (TextOf(hwnd) != pattern) continue;
         if (IsWindowVisible(hwnd)) return hwnd;
         if (!hiddenMatch) hiddenMatch = hwnd;
     }
@@ -244,8 +246,8 @@ std::optional<std::wstring> Field(HWND hwnd, const std::wstring& field) {
 
 std::wstring DumpLine(HWND hwnd, int depth) {
     const RECT r = ScreenRect(hwnd);
-    return std::to_wstring(depth) + L"\t" + ClassOf(hwnd) + L"\t" + std::to_wstring(GetDlgCtrlID(hwnd)) + L"\t" +
-           (IsWindowVisible(hwnd) ? L"1" : L"0") + L"\t" + (Usable(hwnd) ? L"1" : L"0") + L"\t" +
+    return std::to_wstring(depth) + L"\t" + ClassOf(hwnd) + L"\t" + std::to_wstring(GetDlgCtrlID(hwnd)) +
+           L"\t" + (IsWindowVisible(hwnd) ? L"1" : L"0") + L"\t" + (Usable(hwnd) ? L"1" : L"0") + L"\t" +
            CheckState(hwnd) + L"\t" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
            std::to_wstring(r.right - r.left) + L"," + std::to_wstring(r.bottom - r.top) + L"\t" +
            Escaped(TextOf(hwnd));
@@ -322,7 +324,8 @@ std::optional<Target> Resolve(const std::wstring& windowSpec, const std::wstring
 
 int Usage() {
     return Fail(
-        L"usage: wait|gone|absent WIN [ms] | dump WIN | get WIN CTL FIELD | expect WIN CTL FIELD VALUE [ms] | "
+        L"usage: wait|gone|absent WIN [ms] | dump WIN | get WIN CTL FIELD | expect WIN CTL FIELD VALUE [ms] "
+        L"| "
         L"click WIN CTL | settext WIN CTL TEXT | type WIN CTL TEXT | key WIN CTL KEY | select WIN CTL ITEM | "
         L"close WIN | msgbox CAPTION [ms] | tray WIN EVENT | rect WIN | hold");
 }
@@ -347,13 +350,13 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"gone" || command == L"absent") {
         // gone: waits until no such window shows; absent: none may show during the whole time.
-        const WindowSpec spec = ParseWindow(win);
+        const WindowSpec pattern = ParseWindow(win);
         const ULONGLONG end = GetTickCount64() + TimeoutArg(argc, argv, 3, 10000);
         for (;;) {
-            const bool shown = FindWindowBy(spec) != nullptr;
+            const bool shown = FindWindowBy(pattern) != nullptr;
             if (command == L"gone" && !shown) return 0;
             if (command == L"absent" && shown) {
-                Dump(FindWindowBy(spec));
+                Dump(FindWindowBy(pattern));
                 return Fail(L"window " + win + L" showed");
             }
             if (GetTickCount64() >= end) break;
@@ -368,8 +371,8 @@ int Run(int argc, wchar_t** argv) {
             Dump(hwnd);
         } else {
             const RECT r = ScreenRect(hwnd);
-            Say(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) +
-                L" " + std::to_wstring(r.bottom - r.top));
+            Say(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+                std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
         }
         return 0;
     }
@@ -381,12 +384,12 @@ int Run(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"msgbox") {
-        WindowSpec spec = ParseWindow(win);
+        WindowSpec pattern = ParseWindow(win);
         const ULONGLONG end = GetTickCount64() + TimeoutArg(argc, argv, 3, 10000);
         HWND box = nullptr;
         while (!box) {
             for (HWND hwnd : TopLevel()) {
-                if (Matches(hwnd, spec) && ClassOf(hwnd) == L"#32770") box = hwnd;
+                if (Matches(hwnd, pattern) && ClassOf(hwnd) == L"#32770") box = hwnd;
             }
             if (box) break;
             if (GetTickCount64() >= end) return Fail(L"no message box " + win + L" in time");
@@ -415,9 +418,9 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"tray") {
         if (argc < 4) return Usage();
-        WindowSpec spec = ParseWindow(win);
-        spec.Hidden = true;
-        HWND hwnd = FindWindowBy(spec);
+        WindowSpec pattern = ParseWindow(win);
+        pattern.Hidden = true;
+        HWND hwnd = FindWindowBy(pattern);
         if (!hwnd) return Fail(L"no window " + win);
         const std::wstring event = argv[3];
         const UINT mouse = event == L"dblclk" ? WM_LBUTTONDBLCLK : event == L"rbutton" ? WM_RBUTTONDOWN : 0;
@@ -449,8 +452,8 @@ int Run(int argc, wchar_t** argv) {
             if (!value) return Usage();
             if (*value == want) return 0;
             if (GetTickCount64() >= end) {
-                return Fail(std::wstring(argv[3]) + L" " + field + L" is \"" + *value + L"\", expected \"" + want +
-                            L"\"");
+                return Fail(std::wstring(argv[3]) + L" " + field + L" is \"" + *value + L"\", expected \"" +
+                            want + L"\"");
             }
             Sleep(kPollMs);
         }
@@ -466,8 +469,8 @@ int Run(int argc, wchar_t** argv) {
         const std::wstring text = argv[4];
         if (command == L"settext") {
             DWORD_PTR result = 0;
-            SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                                kSendTimeoutMs, &result);
+            SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
             return 0;
         }
         // Select all, then the characters replace it, one key at a time.
@@ -490,15 +493,16 @@ int Run(int argc, wchar_t** argv) {
             DWORD_PTR length = 0;
             SendMessageTimeoutW(control, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length);
             std::wstring text(length + 1, L'\0');
-            SendMessageTimeoutW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                                kSendTimeoutMs, &length);
+            SendMessageTimeoutW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+                                SMTO_ABORTIFHUNG, kSendTimeoutMs, &length);
             text.resize(length);
             if (text != item) continue;
             DWORD_PTR result = 0;
             SendMessageTimeoutW(control, CB_SETCURSEL, i, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
             // A user's choice from the list also tells the parent.
             const WPARAM code = MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE);
-            PostMessageW(GetAncestor(control, GA_PARENT), WM_COMMAND, code, reinterpret_cast<LPARAM>(control));
+            PostMessageW(GetAncestor(control, GA_PARENT), WM_COMMAND, code,
+                         reinterpret_cast<LPARAM>(control));
             return 0;
         }
         return Fail(L"no item " + item);
