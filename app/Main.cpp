@@ -153,11 +153,8 @@ TFrmMain::~TFrmMain() {
 void TFrmMain::FormCreate() {
     ConfigDir = "c:\\";
     ShowBanner(WebBrowser1.Handle);
-    const SYSTEMTIME now = [] {
-        SYSTEMTIME t;
-        GetLocalTime(&t);
-        return t;
-    }();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
     DateTimePicker1.SetValue(now);
     actions_.Parent = Handle();
     TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
