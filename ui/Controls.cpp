@@ -12,7 +12,6 @@ namespace {
 
 constexpr wchar_t kPanelClass[] = L"DormoraPanel";
 constexpr int kFirstControlId = 100;
-constexpr int kListDropHeight = 200;
 
 struct FontDeleter {
     void operator()(HFONT font) const { DeleteObject(font); }
@@ -164,6 +163,14 @@ void Control::SetText(const std::wstring& text) {
 
 void Control::SetFocus() const { ::SetFocus(Handle); }
 
+void Control::ApplyDpi(UINT dpi) {
+    int height = Scale(Design.Height, dpi);
+    if (Type == Kind::ComboList) height += Scale(kListDropHeight, dpi);
+    SetWindowPos(Handle, nullptr, Scale(Design.Left, dpi), Scale(Design.Top, dpi), Scale(Design.Width, dpi),
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*TextFont, dpi)), TRUE);
+}
+
 void Control::Notify(int code) {
     if ((code == BN_CLICKED && Type == Kind::Button) || (code == STN_CLICKED && Type == Kind::Link)) {
         if (OnEvent) OnEvent();
@@ -221,17 +228,15 @@ void CreateControls(HWND form, const Font& formFont, std::span<const ControlSpec
             if (place.Width == 0) place.Width = MulDiv(size.cx, 96, static_cast<int>(dpi));
             if (place.Height == 0) place.Height = MulDiv(size.cy, 96, static_cast<int>(dpi));
         }
-        int height = Scale(place.Height, dpi);
-        if (row.Type == Kind::ComboList) height += Scale(kListDropHeight, dpi);
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS | native.Style | row.Style;
         if (row.Visible) style |= WS_VISIBLE;
         if (row.TabOrder >= 0) style |= WS_TABSTOP;
-        c.Handle = CreateWindowExW(native.ExStyle, native.ClassName, row.Text, style, Scale(place.Left, dpi),
-                                   Scale(place.Top, dpi), Scale(place.Width, dpi), height,
+        c.Handle = CreateWindowExW(native.ExStyle, native.ClassName, row.Text, style, 0, 0, 0, 0,
                                    row.Parent ? row.Parent->Handle : form,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         SetWindowLongPtrW(c.Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
-        SendMessageW(c.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        c.Design = place;
+        c.TextFont = row.TextFont ? row.TextFont : &formFont;
         c.Type = row.Type;
         c.Tag = row.Tag;
         c.Parent = row.Parent;
@@ -268,6 +273,7 @@ void CreateControls(HWND form, const Font& formFont, std::span<const ControlSpec
             }
             default: break;
         }
+        c.ApplyDpi(dpi);
     }
     OrderSiblings(form, layout);
 }

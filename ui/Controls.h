@@ -54,6 +54,8 @@ public:
     std::vector<Control*> Children;
     COLORREF TextColor = CLR_INVALID;
     std::function<void()> OnEvent;  // the click, or the change of a list
+    Rect Design;                    // its place at 96 DPI, its text's size filled in for a label made to fit
+    const Font* TextFont = nullptr;
 
     bool Enabled() const { return enabled_; }
     // A container's own state reaches its children: they are usable only while every container above is
@@ -67,6 +69,8 @@ public:
 
     // A notification from the control (the code of WM_COMMAND).
     virtual void Notify(int code);
+    // Places the control and sets its font for the window's DPI.
+    virtual void ApplyDpi(UINT dpi);
 
 protected:
     bool ParentsEnabled() const;
@@ -107,6 +111,7 @@ public:
     void SetValue(int value);
     void SetVisible(bool visible) override;
     void Notify(int code) override;
+    void ApplyDpi(UINT dpi) override;
     void Attach();  // creates the spin buttons and takes the keys and the wheel
 
 private:
@@ -138,6 +143,9 @@ struct ControlSpec {
 // Builds the controls of a window from its layout table: places scaled to the window's DPI, tab order
 // by TabOrder within each container.
 void CreateControls(HWND form, const Font& formFont, std::span<const ControlSpec> layout);
+
+// The list box of a drop-down list opens below its designed height.
+constexpr int kListDropHeight = 200;
 
 // The control behind a window handle, or none.
 Control* ControlFrom(HWND handle);

@@ -90,6 +90,7 @@ void Form::Create(const FormSpec& design, std::span<const ControlSpec> layout) {
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateControls(hwnd_, *design.TextFont, layout);
+    for (const ControlSpec& row : layout) controls_.push_back(row.Target);
 }
 
 void Form::PlaceWindow() {
@@ -209,6 +210,14 @@ LRESULT Form::DefaultHandling(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_QUERYENDSESSION: return !OnCloseQuery || OnCloseQuery();
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another DPI: the system suggests the new frame, the controls follow.
+            const RECT& frame = *reinterpret_cast<const RECT*>(lp);
+            SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                         frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            for (Control* control : controls_) control->ApplyDpi(HIWORD(wp));
+            return 0;
+        }
         default: break;
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);

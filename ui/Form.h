@@ -88,6 +88,7 @@ private:
     HWND hwnd_ = nullptr;
     Position place_ = Position::ScreenCenter;
     std::vector<Timer*> timers_;
+    std::vector<Control*> controls_;
     bool modal_ = false;
     bool modalDone_ = false;
     bool placed_ = false;

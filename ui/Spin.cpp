@@ -36,22 +36,24 @@ LRESULT CALLBACK SpinKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
 }  // namespace
 
 void SpinEdit::Attach() {
-    // The buttons take the right end of the designed box, so that box and buttons keep its width.
-    RECT box;
-    GetWindowRect(Handle, &box);
-    MapWindowPoints(nullptr, GetParent(Handle), reinterpret_cast<POINT*>(&box), 2);
-    const int width = box.right - box.left, height = box.bottom - box.top;
-    const int buttons = GetSystemMetricsForDpi(SM_CXVSCROLL, GetDpiForWindow(Handle));
-    MoveWindow(Handle, box.left, box.top, width - buttons, height, FALSE);
     UpDown = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                              WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
                                  (Visible() ? WS_VISIBLE : 0),
-                             box.right - buttons, box.top, buttons, height, GetParent(Handle), nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+                             0, 0, 0, 0, GetParent(Handle), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(UpDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle), 0);
-    MoveWindow(UpDown, box.right - buttons, box.top, buttons, height, FALSE);
     SendMessageW(UpDown, UDM_SETRANGE32, Min, Max);
     SetWindowSubclass(Handle, SpinKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void SpinEdit::ApplyDpi(UINT dpi) {
+    Control::ApplyDpi(dpi);
+    if (!UpDown) return;
+    // The buttons take the right end of the designed box, so that box and buttons keep its width.
+    const int left = Scale(Design.Left, dpi), top = Scale(Design.Top, dpi), width = Scale(Design.Width, dpi),
+              height = Scale(Design.Height, dpi), buttons = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+    SetWindowPos(Handle, nullptr, left, top, width - buttons, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(UpDown, nullptr, left + width - buttons, top, buttons, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int SpinEdit::Value() const {

@@ -209,3 +209,23 @@ TEST_F(MainWindowTest, ClockShowsTheCurrentTimeFromTheFirstTick) {
     PumpFor(std::chrono::milliseconds(1100));
     EXPECT_NE(form->RzLEDDisplay1.Text(), shown);  // it keeps running
 }
+
+TEST_F(MainWindowTest, ControlsFollowTheWindowToAMonitorOfAnotherDpi) {
+    RECT frame;
+    GetWindowRect(form->Handle(), &frame);
+    RECT suggested{frame.left, frame.top, frame.left + 820, frame.top + 700};
+    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const RECT exit = PlaceOf(form->btnExit.Handle);
+    EXPECT_EQ(exit.left, 666);
+    EXPECT_EQ(exit.top, 579);
+    EXPECT_EQ(exit.right, MulDiv(75, 144, 96));
+    const RECT hour = PlaceOf(form->seHour1.Handle), buttons = PlaceOf(form->seHour1.UpDown);
+    EXPECT_EQ(hour.left, 249);
+    EXPECT_EQ(buttons.left + buttons.right - hour.left, MulDiv(47, 144, 96));
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form->btnExit.Handle, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    EXPECT_EQ(font.lfHeight, -18);
+    GetWindowRect(form->Handle(), &frame);
+    EXPECT_EQ(frame.right - frame.left, 820);
+}
