@@ -184,6 +184,8 @@ LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     // A new notification area (the shell restarted) has lost the icon: a hidden window would be unreachable.
     if (msg == taskbarCreated_ && trayIconAdded_) Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    // The session ends and the process with it, before the window is destroyed: the icon goes now.
+    if (msg == WM_ENDSESSION && wp) FormDestroy();
     return DefaultHandling(msg, wp, lp);
 }
 

@@ -73,6 +73,14 @@ TEST_F(MainWindowTest, EndingTheWindowRemovesTheIcon) {
     EXPECT_FALSE(IconPresent(record));
 }
 
+TEST_F(MainWindowTest, EndOfTheSessionRemovesTheIcon) {
+    Click(form->btnHide);
+    SendMessageW(form->Handle(), WM_ENDSESSION, FALSE, 0);  // the log-off was called off
+    EXPECT_TRUE(IconPresent(form->TrayIconData));
+    SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(IconPresent(form->TrayIconData));
+}
+
 TEST_F(MainWindowTest, MenuOpensOnTheRightButtonAndItsExitRunsTheGuard) {
     HMENU menu = form->PopupMenu1.Handle();
     std::vector<std::wstring> items;
