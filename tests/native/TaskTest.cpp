@@ -67,6 +67,7 @@ TEST(TaskArmTest, ArmsOrRefusesFromTheSettings) {
     struct Spins {
         int hour1, min1, hour2, min2, hour3, min3;
     };
+    // clang-format off
     const struct {
         const char* name;
         DateTime now;
@@ -76,52 +77,17 @@ TEST(TaskArmTest, ArmsOrRefusesFromTheSettings) {
         const std::wstring* message;  // null: arms
         int mode, interval;
     } cases[] = {
-        {"fixed: target is now",
-         {2009, 12, 18, 8, 5, 0},
-         1,
-         tmDelay,
-         today,
-         {8, 5, 0, 1, 0, 1},
-         &kTargetPassed,
-         tmFixedTime,
-         777},
-        {"fixed: current minute",
-         now,
-         1,
-         tmDelay,
-         today,
-         {8, 5, 0, 1, 0, 1},
-         &kTargetPassed,
-         tmFixedTime,
+        {"fixed: target is now", {2009, 12, 18, 8, 5, 0}, 1, tmDelay, today, {8, 5, 0, 1, 0, 1},
+         &kTargetPassed, tmFixedTime, 777},
+        {"fixed: current minute", now, 1, tmDelay, today, {8, 5, 0, 1, 0, 1}, &kTargetPassed, tmFixedTime,
          777},
         {"fixed: one minute ahead", now, 1, tmReminder, today, {8, 6, 0, 1, 0, 1}, nullptr, tmFixedTime, 777},
-        {"fixed: far past",
-         now,
-         1,
-         tmDelay,
-         {2001, 1, 1, 0, 0, 0},
-         {12, 0, 0, 1, 0, 1},
-         &kTargetPassed,
-         tmFixedTime,
-         777},
-        {"fixed: picker's time of day ignored",
-         now,
-         1,
-         tmDelay,
-         {2009, 12, 18, 23, 0, 0},
-         {8, 4, 0, 1, 0, 1},
-         &kTargetPassed,
-         tmFixedTime,
-         777},
-        {"fixed: tomorrow at midnight",
-         now,
-         1,
-         tmDelay,
-         {2009, 12, 19, 0, 0, 0},
-         {0, 0, 0, 1, 0, 1},
-         nullptr,
-         tmFixedTime,
-         777},
+        {"fixed: far past", now, 1, tmDelay, {2001, 1, 1, 0, 0, 0}, {12, 0, 0, 1, 0, 1}, &kTargetPassed,
+         tmFixedTime, 777},
+        {"fixed: picker's time of day ignored", now, 1, tmDelay, {2009, 12, 18, 23, 0, 0}, {8, 4, 0, 1, 0, 1},
+         &kTargetPassed, tmFixedTime, 777},
+        {"fixed: tomorrow at midnight", now, 1, tmDelay, {2009, 12, 19, 0, 0, 0}, {0, 0, 0, 1, 0, 1}, nullptr,
+         tmFixedTime, 777},
         {"delay 0h0m", now, 2, tmFixedTime, today, {0, 0, 0, 0, 1, 1}, &kTooShort, tmDelay, 0},
         {"delay 0h1m", now, 2, tmFixedTime, today, {0, 0, 0, 1, 0, 0}, nullptr, tmDelay, 60},
         {"delay 100h100m", now, 2, tmFixedTime, today, {0, 0, 100, 100, 0, 0}, nullptr, tmDelay, 366000},
@@ -129,16 +95,10 @@ TEST(TaskArmTest, ArmsOrRefusesFromTheSettings) {
         {"reminder 0h1m", now, 3, tmDelay, today, {0, 0, 0, 0, 0, 1}, nullptr, tmReminder, 60},
         {"reminder 100h100m", now, 3, tmDelay, today, {0, 0, 0, 0, 100, 100}, nullptr, tmReminder, 366000},
         {"no button keeps reminder", now, 0, tmReminder, today, {0, 0, 0, 0, 0, 2}, nullptr, tmReminder, 120},
-        {"no button keeps fixed time",
-         now,
-         0,
-         tmFixedTime,
-         today,
-         {8, 4, 0, 1, 0, 1},
-         &kTargetPassed,
-         tmFixedTime,
-         777},
+        {"no button keeps fixed time", now, 0, tmFixedTime, today, {8, 4, 0, 1, 0, 1}, &kTargetPassed,
+         tmFixedTime, 777},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;
@@ -163,6 +123,7 @@ TEST(TaskArmTest, ArmsOrRefusesFromTheSettings) {
 }
 
 TEST(TaskArmTest, RefusedArmingLeavesARunningCountdownAlone) {
+    // clang-format off
     const struct {
         const char* name;
         int button;
@@ -170,20 +131,13 @@ TEST(TaskArmTest, RefusedArmingLeavesARunningCountdownAlone) {
         int runTo;
         Lines lines;
     } cases[] = {
-        {"fixed time passed",
-         kFixedButton,
-         tmFixedTime,
-         60,
-         95,
+        {"fixed time passed", kFixedButton, tmFixedTime, 60, 95,
          {"70 message", "90 closes itself", "90 timer off", "90 idle", "90 destroy", "90 PowerOff"}},
-        {"delay of zero",
-         kDelayButton,
-         tmDelay,
-         0,
-         95,
+        {"delay of zero", kDelayButton, tmDelay, 0, 95,
          {"70 message", "90 closes itself", "90 timer off", "90 idle", "90 destroy", "90 PowerOff"}},
         {"reminder of zero", kReminderButton, tmReminder, 0, 70, {"70 message"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;
@@ -204,6 +158,7 @@ TEST(TaskArmTest, RefusedArmingLeavesARunningCountdownAlone) {
 }
 
 TEST(TaskTimelineTest, ShowsThePromptAndActsOnTheRightTicks) {
+    // clang-format off
     const struct {
         const char* name;
         int button;
@@ -215,78 +170,30 @@ TEST(TaskTimelineTest, ShowsThePromptAndActsOnTheRightTicks) {
         bool armedAfter;
         int jumpAt = 0, jumpBy = 0;  // the clock set after that tick
     } cases[] = {
-        {"delay with countdown",
-         kDelayButton,
-         true,
-         60,
-         taShutdown,
-         130,
+        {"delay with countdown", kDelayButton, true, 60, taShutdown, 130,
          {"60 create", "60 countdown 60", "120 closes itself", "120 timer off", "120 idle", "120 destroy",
           "120 PowerOff"},
          false},
-        {"delay without countdown",
-         kDelayButton,
-         false,
-         60,
-         taRestart,
-         130,
-         {"60 timer off", "60 idle", "60 Restart"},
-         false},
-        {"fixed time with countdown",
-         kFixedButton,
-         true,
-         10,
-         taLock,
-         110,
+        {"delay without countdown", kDelayButton, false, 60, taRestart, 130,
+         {"60 timer off", "60 idle", "60 Restart"}, false},
+        {"fixed time with countdown", kFixedButton, true, 10, taLock, 110,
          {"90 create", "90 countdown 10", "100 closes itself", "100 timer off", "100 idle", "100 destroy",
           "100 Lock"},
          false},
-        {"fixed time without countdown",
-         kFixedButton,
-         false,
-         10,
-         taOpenFile,
-         110,
-         {"90 timer off", "90 idle", "90 Open"},
-         false},
-        {"reminder ignores the countdown box",
-         kReminderButton,
-         true,
-         10,
-         taShutdown,
-         190,
-         {"60 create", "60 time-up", "120 raise", "180 raise"},
-         true},
-        {"zero-second countdown",
-         kDelayButton,
-         true,
-         0,
-         taShutdown,
-         70,
-         {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy", "60 PowerOff"},
-         false},
-        {"fixed time, clock set back mid-countdown",
-         kFixedButton,
-         true,
-         10,
-         taLock,
-         110,
+        {"fixed time without countdown", kFixedButton, false, 10, taOpenFile, 110,
+         {"90 timer off", "90 idle", "90 Open"}, false},
+        {"reminder ignores the countdown box", kReminderButton, true, 10, taShutdown, 190,
+         {"60 create", "60 time-up", "120 raise", "180 raise"}, true},
+        {"zero-second countdown", kDelayButton, true, 0, taShutdown, 70,
+         {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy", "60 PowerOff"}, false},
+        {"fixed time, clock set back mid-countdown", kFixedButton, true, 10, taLock, 110,
          {"90 create", "90 countdown 10", "100 closes itself", "100 timer off", "100 idle", "100 destroy",
           "100 Lock"},
-         false,
-         95,
-         -3600},
-        {"fixed time, clock set past the target",
-         kFixedButton,
-         false,
-         10,
-         taLock,
-         30,
-         {"11 timer off", "11 idle", "11 Lock"},
-         false,
-         10,
-         3600},
+         false, 95, -3600},
+        {"fixed time, clock set past the target", kFixedButton, false, 10, taLock, 30,
+         {"11 timer off", "11 idle", "11 Lock"}, false, 10, 3600},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;
@@ -305,6 +212,7 @@ TEST(TaskTimelineTest, ShowsThePromptAndActsOnTheRightTicks) {
 }
 
 TEST(TaskTimelineTest, IdleTicksDoNothing) {
+    // clang-format off
     const struct {
         const char* name;
         std::function<void(Rig&)> setUp;
@@ -322,6 +230,7 @@ TEST(TaskTimelineTest, IdleTicksDoNothing) {
              r.RunTo(60);
          }},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;
@@ -338,24 +247,20 @@ TEST(TaskTimelineTest, IdleTicksDoNothing) {
 }
 
 TEST(TaskTimelineTest, ReArmingWhileArmed) {
+    // clang-format off
     const struct {
         const char* name;
         int button;
         int reArmAt, runTo;
         Lines lines;
     } cases[] = {
-        {"delay restarts",
-         kDelayButton,
-         70,
-         170,
+        {"delay restarts", kDelayButton, 70, 170,
          {"70 close", "70 armed", "70 timer on", "130 countdown 30", "160 closes itself", "160 timer off",
           "160 idle", "160 destroy", "160 PowerOff"}},
-        {"fixed time already passed",
-         kFixedButton,
-         100,
-         130,
+        {"fixed time already passed", kFixedButton, 100, 130,
          {"100 message", "120 closes itself", "120 timer off", "120 idle", "120 destroy", "120 PowerOff"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;
@@ -413,6 +318,7 @@ TEST(TaskPromptTest, CreatesReusesAndDestroysThePrompt) {
 }
 
 TEST(TaskPromptTest, TriggerWhileThePromptIsVisible) {
+    // clang-format off
     const struct {
         const char* name;
         int button;
@@ -421,26 +327,15 @@ TEST(TaskPromptTest, TriggerWhileThePromptIsVisible) {
         int runTo;
         Lines lines;
     } cases[] = {
-        {"countdown shown once the notice is closed",
-         kDelayButton,
-         pmTimeUp,
-         63,
-         75,
+        {"countdown shown once the notice is closed", kDelayButton, pmTimeUp, 63, 75,
          {"63 user closes", "64 countdown 6", "70 closes itself", "70 timer off", "70 idle", "70 destroy",
           "70 PowerOff"}},
-        {"notice left open: no countdown, action on time",
-         kDelayButton,
-         pmTimeUp,
-         0,
-         75,
+        {"notice left open: no countdown, action on time", kDelayButton, pmTimeUp, 0, 75,
          {"70 timer off", "70 idle", "70 destroy", "70 PowerOff"}},
-        {"reminder replaces a countdown face",
-         kReminderButton,
-         pmCountdown,
-         0,
-         60,
+        {"reminder replaces a countdown face", kReminderButton, pmCountdown, 0, 60,
          {"60 close", "60 time-up"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;
@@ -459,6 +354,7 @@ TEST(TaskPromptTest, TriggerWhileThePromptIsVisible) {
 
 TEST(TaskActionTest, ActionIndexIsReadAtExecution) {
     const std::wstring file = L"D:\\报告\\月报 2009.xls";
+    // clang-format off
     const struct {
         int index;
         Lines lines;
@@ -470,6 +366,7 @@ TEST(TaskActionTest, ActionIndexIsReadAtExecution) {
         {4, {"60 timer off", "60 idle"}},
         {-1, {"60 timer off", "60 idle"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         Rig r;
@@ -490,21 +387,19 @@ TEST(TaskActionTest, ActionIndexIsReadAtExecution) {
 }
 
 TEST(TaskActionTest, FailureIsReportedOnceTheWindowIsIdle) {
+    // clang-format off
     const struct {
         int index;
         unsigned long error;
         Lines lines;
     } cases[] = {
-        {taLock,
-         5,
-         {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy", "60 Lock",
-          "60 failure 2 5"}},
-        {taOpenFile,
-         2,
-         {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy", "60 Open",
-          "60 failure 3 2"}},
+        {taLock, 5, {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy", "60 Lock",
+                     "60 failure 2 5"}},
+        {taOpenFile, 2, {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy", "60 Open",
+                         "60 failure 3 2"}},
         {4, 5, {"60 create", "60 countdown 0", "60 timer off", "60 idle", "60 destroy"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         Rig r;
@@ -525,6 +420,7 @@ TEST(TaskActionTest, FailureIsReportedOnceTheWindowIsIdle) {
 }
 
 TEST(TaskAbandonTest, AbandonStopsTheTaskForGood) {
+    // clang-format off
     const struct {
         const char* name;
         int button;
@@ -536,6 +432,7 @@ TEST(TaskAbandonTest, AbandonStopsTheTaskForGood) {
         {"while waiting", kDelayButton, 30, {"30 idle"}, false},
         {"reminder with its notice open", kReminderButton, 70, {"70 close", "70 idle"}, false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;

@@ -38,17 +38,13 @@ TEST_F(MainWindowTest, WindowHasTheDesignedFrame) {
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
+    // clang-format off
     const Expected rows[] = {
         {"Label1", &TFrmMain::Label1, L"当前时间", {10, 173, 68, 16}, true, true, 0},
         {"GroupBox1", &TFrmMain::GroupBox1, L"任务执行时间设置", {10, 208, 423, 97}, true, true, 0},
         {"GroupBox2", &TFrmMain::GroupBox2, L"任务设定", {10, 312, 423, 100}, true, true, 0},
-        {"Label13",
-         &TFrmMain::Label13,
-         L"提醒功能\r\n\r\n每隔一段时间弹出提示框，\r\n\r\n防止长时间玩电脑有害健康！",
-         {104, 320, 221, -80},
-         true,
-         false,
-         0},
+        {"Label13", &TFrmMain::Label13,
+         L"提醒功能\r\n\r\n每隔一段时间弹出提示框，\r\n\r\n防止长时间玩电脑有害健康！", {104, 320, 221, -80}, true, false, 0},
         {"Label15", &TFrmMain::Label15, L"使用教程", {472, 418, 48, 12}, true, true, 0},
         {"btnSetPW", &TFrmMain::btnSetPW, L"修改密码", {444, 230, 75, 25}, true, true, 0},
         {"btnStartTask", &TFrmMain::btnStartTask, L"执行任务", {444, 261, 75, 25}, true, true, 0},
@@ -70,6 +66,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
         {"btnOpen", &TFrmMain::btnOpen, L"选择", {352, 40, 41, 22}, false, true, 0},
         {"Label6", &TFrmMain::Label6, L"秒进行倒计时提示", {136, 76, 96, 12}, true, true, 0},
     };
+    // clang-format on
     for (const Expected& row : rows) {
         SCOPED_TRACE(row.Name);
         const ui::Control& c = form.get()->*row.Member;
