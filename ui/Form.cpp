@@ -36,11 +36,14 @@ void CenterIn(HWND hwnd, const RECT& area) {
 struct DisabledWindows {
     HWND Keep;
     std::vector<HWND> Windows;
+    bool TopmostShown = false;
 };
 
 BOOL CALLBACK DisableOne(HWND hwnd, LPARAM data) {
     auto& state = *reinterpret_cast<DisabledWindows*>(data);
-    if (hwnd != state.Keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    if (hwnd == state.Keep || !IsWindowVisible(hwnd)) return TRUE;
+    if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) state.TopmostShown = true;
+    if (IsWindowEnabled(hwnd)) {
         EnableWindow(hwnd, FALSE);
         state.Windows.push_back(hwnd);
     }
@@ -130,6 +133,10 @@ void Form::Close() {
 void Form::ShowModal() {
     DisabledWindows others{hwnd_, {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&others));
+    // Above a window of ours that stays on top (the prompt at the screen's centre), or it would be hidden.
+    if (others.TopmostShown) {
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     modal_ = true;
     modalDone_ = false;
     Show();

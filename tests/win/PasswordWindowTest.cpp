@@ -153,6 +153,24 @@ TEST_F(PasswordWindowTest, ExitRefusedKeepsRunningAndAcceptedEndsWithoutTheTask)
     EXPECT_TRUE(form->TaskState.Armed);  // dropped with the program, never executed
 }
 
+TEST_F(PasswordWindowTest, AbandonDialogStandsAboveTheCountdownWindow) {
+    ArmOneMinuteDelay();
+    for (int i = 0; i < 60; ++i) form->TimerTaskTimer();
+    ASSERT_TRUE(form->PromptForm && form->PromptForm->Visible());
+    bool above = false;
+    {
+        UserThread user([&] {
+            HWND dialog = WaitForWindow(L"退出");
+            // Walks down the z-order from the dialog: the prompt must come after it.
+            for (HWND w = dialog; w; w = GetWindow(w, GW_HWNDNEXT)) above |= w == form->PromptForm->Handle();
+            AnswerCheck(L"", L"取消");
+        });
+        Click(form->btnCancelTask);
+    }
+    EXPECT_TRUE(above);
+    EXPECT_TRUE(form->TaskState.Armed);
+}
+
 TEST_F(PasswordWindowTest, CountdownThatRunsOutWhileTheAbandonDialogWaitsExecutesTheTask) {
     ArmOneMinuteDelay(taLock, 1);
     for (int i = 0; i < 60; ++i) form->TimerTaskTimer();
