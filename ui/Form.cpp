@@ -133,13 +133,11 @@ void Form::Close() {
 void Form::ShowModal() {
     DisabledWindows others{hwnd_, {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&others));
-    // Above a window of ours that stays on top (the prompt at the screen's centre), or it would be hidden.
-    if (others.TopmostShown) {
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
     modal_ = true;
     modalDone_ = false;
     Show();
+    // Above a window of ours that stays on top (the prompt at the screen's centre), or it would be hidden.
+    if (others.TopmostShown) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     MSG msg;
     while (!modalDone_ && hwnd_) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);

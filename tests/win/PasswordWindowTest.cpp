@@ -161,6 +161,7 @@ TEST_F(PasswordWindowTest, AbandonDialogStandsAboveTheCountdownWindow) {
     {
         UserThread user([&] {
             HWND dialog = WaitForWindow(L"退出");
+            Sleep(300);  // as the user sees it once the windows have settled
             // Walks down the z-order from the dialog: the prompt must come after it.
             for (HWND w = dialog; w; w = GetWindow(w, GW_HWNDNEXT)) above |= w == form->PromptForm->Handle();
             AnswerCheck(L"", L"取消");
