@@ -17,6 +17,7 @@ namespace {
 constexpr UINT kTrayCallback = WM_USER + 1000;  // the message the program asked the notification area for
 constexpr DWORD kPollMs = 50;
 constexpr UINT kSendTimeoutMs = 3000;
+constexpr DWORD kUsableWaitMs = 3000;
 
 void Write(HANDLE out, const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -64,6 +65,15 @@ bool EnabledChain(HWND hwnd) {
 
 // What a user can operate.
 bool Usable(HWND hwnd) { return IsWindowVisible(hwnd) && EnabledChain(hwnd); }
+
+// A user waits a moment for a window to answer: a message box that was just closed still holds its dialog.
+bool BecomesUsable(HWND hwnd) {
+    for (DWORD waited = 0; !Usable(hwnd); waited += kPollMs) {
+        if (waited >= kUsableWaitMs) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
 
 std::wstring CheckState(HWND hwnd) {
     if (ClassOf(hwnd) != L"Button") return L"-";
@@ -459,13 +469,15 @@ int Run(int argc, wchar_t** argv) {
         }
     }
     if (command == L"click") {
-        if (!Usable(control)) return Fail(std::wstring(argv[3]) + L" cannot be clicked (hidden or disabled)");
+        if (!BecomesUsable(control))
+            return Fail(std::wstring(argv[3]) + L" cannot be clicked (hidden or disabled)");
         PostMessageW(control, BM_CLICK, 0, 0);
         return 0;
     }
     if (command == L"settext" || command == L"type") {
         if (argc < 5) return Usage();
-        if (!Usable(control)) return Fail(std::wstring(argv[3]) + L" cannot take text (hidden or disabled)");
+        if (!BecomesUsable(control))
+            return Fail(std::wstring(argv[3]) + L" cannot take text (hidden or disabled)");
         const std::wstring text = argv[4];
         if (command == L"settext") {
             DWORD_PTR result = 0;
@@ -480,12 +492,14 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"key") {
         if (argc < 5) return Usage();
-        if (!Usable(control)) return Fail(std::wstring(argv[3]) + L" cannot take keys (hidden or disabled)");
+        if (!BecomesUsable(control))
+            return Fail(std::wstring(argv[3]) + L" cannot take keys (hidden or disabled)");
         return PostKey(control, argv[4]) ? 0 : Fail(L"unknown key " + std::wstring(argv[4]));
     }
     if (command == L"select") {
         if (argc < 5) return Usage();
-        if (!Usable(control)) return Fail(std::wstring(argv[3]) + L" cannot be changed (hidden or disabled)");
+        if (!BecomesUsable(control))
+            return Fail(std::wstring(argv[3]) + L" cannot be changed (hidden or disabled)");
         const std::wstring item = argv[4];
         DWORD_PTR count = 0;
         SendMessageTimeoutW(control, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
