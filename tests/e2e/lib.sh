@@ -22,7 +22,8 @@ fail() {
 note() { echo "  $*" >&2; }
 
 # Seconds since the given $EPOCHREALTIME, to a tenth.
-since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
+# Seconds from the first time to the second (to now when there is none).
+since() { awk -v a="$1" -v b="${2:-$EPOCHREALTIME}" 'BEGIN { printf "%.1f", b - a }'; }
 
 # Milliseconds (ms_until) or a sleep (sleep_until) to the given second after arming.
 ms_until() {
@@ -183,6 +184,17 @@ arm() {
 }
 
 marker_lines() { [ -f "$MARKER_FILE" ] && wc -l <"$MARKER_FILE" || echo 0; }
+
+# Waits up to SECONDS for the chosen program to run; prints when it first ran (Unix seconds).
+wait_for_run() {  # SECONDS
+    local _
+    for _ in $(seq $(($1 * 10))); do
+        [ "$(marker_lines)" != 0 ] && break
+        sleep 0.1
+    done
+    [ "$(marker_lines)" != 0 ] || fail "the chosen program never ran"
+    awk '{ printf "%.3f", $1 / 1000; exit }' "$MARKER_FILE"
+}
 
 # A password dialog ("退出"): the entry typed and 确定 pressed.
 enter_password() {  # ENTRY

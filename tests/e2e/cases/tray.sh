@@ -16,6 +16,15 @@ tip=$(drv wait class:tooltips_class32 5000) || fail "the icon shows no tip"
 [ "$(head -n 1 <<<"$tip" | cut -f8)" = Dormora ] || fail "the icon's tip is \"$(head -n 1 <<<"$tip" | cut -f8)\""
 
 double_click() { xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 100 1; }
+# Hides the window with its button, opens the icon's menu and picks an item by a key and Enter.
+pick_from_menu() {  # KEY
+    click "$MAIN" 隐藏至托盘
+    must gone "$MAIN" 3000
+    xdotool mousemove "$icon_x" "$icon_y" click 3
+    must wait class:#32768 3000 >/dev/null
+    must key class:#32768 - "$1"
+    must key class:#32768 - Return
+}
 double_click
 must wait "$MAIN" 3000 >/dev/null
 double_click
@@ -24,21 +33,11 @@ double_click
 must wait "$MAIN" 3000 >/dev/null
 
 # The menu: its first item shows the window.
-click "$MAIN" 隐藏至托盘
-must gone "$MAIN" 3000
-xdotool mousemove "$icon_x" "$icon_y" click 3
-must wait class:#32768 3000 >/dev/null
-must key class:#32768 - Down
-must key class:#32768 - Return
+pick_from_menu Down
 must wait "$MAIN" 3000 >/dev/null
 
 # Its last item ends the program.
-click "$MAIN" 隐藏至托盘
-must gone "$MAIN" 3000
-xdotool mousemove "$icon_x" "$icon_y" click 3
-must wait class:#32768 3000 >/dev/null
-must key class:#32768 - Up
-must key class:#32768 - Return
+pick_from_menu Up
 dialog=$(drv wait 退出 5000) || fail "the menu's last item asks for no password"
 grep -q '正确输入密码才能退出程序' <<<"$dialog" || fail "the menu's last item does not exit"
 click 退出 确定

@@ -23,13 +23,8 @@ done
 [ -n "$counted" ] || fail "the countdown window does not count down"
 [ "$(marker_lines)" = 0 ] || fail "the program ran before the countdown ended"
 
-for _ in $(seq 150); do
-    [ "$(marker_lines)" != 0 ] && break
-    sleep 0.1
-done
-[ "$(marker_lines)" != 0 ] || fail "the chosen program never ran"
-ran_at=$(awk '{ printf "%.3f", $1 / 1000; exit }' "$MARKER_FILE")
-within 63 68 "$(awk -v a="$ARMED_AT" -v b="$ran_at" 'BEGIN { printf "%.1f", b - a }')" "program started"
+ran_at=$(wait_for_run 15) || exit 1
+within 63 68 "$(since "$ARMED_AT" "$ran_at")" "program started"
 must gone 提示 3000
 expect_idle
 sleep 3
